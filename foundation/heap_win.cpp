@@ -1,0 +1,33 @@
+// The string heap on Windows: movable blocks of the process's local heap.
+#include "foundation/heap.h"
+
+#include <windows.h>
+
+namespace VKF::heap {
+
+Handle allocate(std::size_t bytes) noexcept
+{
+    return LocalAlloc(LMEM_MOVEABLE, bytes);
+}
+
+Handle reallocate(Handle block, std::size_t bytes) noexcept
+{
+    return LocalReAlloc(static_cast<HLOCAL>(block), bytes, LMEM_MOVEABLE);
+}
+
+void free(Handle block) noexcept
+{
+    LocalFree(static_cast<HLOCAL>(block));
+}
+
+void* lock(Handle block) noexcept
+{
+    return LocalLock(static_cast<HLOCAL>(block));
+}
+
+void unlock(Handle block) noexcept
+{
+    LocalUnlock(static_cast<HLOCAL>(block));
+}
+
+} // namespace VKF::heap
