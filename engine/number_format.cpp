@@ -173,19 +173,23 @@ std::string formatPositive(double value, int precision)
 VKF::CString formatNumber(double value, int significantDigits)
 {
     const int precision = significantDigits < 1 ? 1 : significantDigits;
+    const bool negative = std::signbit(value) && value != 0 && !std::isnan(value);
     std::string text;
     if (std::isnan(value))
         text = "nan";
     else if (std::isinf(value))
-        text = value < 0 ? "-inf" : "inf";
+        text = "inf";
     else if (value == 0)
         text = "0";
     else
-        text = value < 0 ? "-" + formatPositive(-value, precision) : formatPositive(value, precision);
-    VKF::CString result;
+        text = formatPositive(std::fabs(value), precision);
+    std::basic_string<VKF::UChar> units;
+    units.reserve(text.size() + 1);
+    if (negative)
+        units += VKF::UChar('-');
     for (char c : text)
-        result += VKF::UChar(c);
-    return result;
+        units += VKF::UChar(c);
+    return VKF::CString(units.data(), int32_t(units.size()));
 }
 
 } // namespace VKCL

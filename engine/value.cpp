@@ -97,6 +97,111 @@ CValue difference(const CValue& left, const CValue& right)
 const CValue I(0, 1);
 const CValue ONE(1, 0);
 
+// Binary digits of 2/pi, most significant first: enough for the exponent of any double.
+const uint32_t TWO_OVER_PI[] = {
+    0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041,
+    0xFE5163AB, 0xDEBBC561, 0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C,
+    0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484, 0xE99C7026, 0xB45F7E41,
+    0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B, 0x1FF897FF, 0xDE05980F,
+    0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7, 0x4F463F66, 0x9E5FEA2D,
+    0x7527BAC7, 0xEBE5F17B, 0x3D0739F7, 0x8A5292EA, 0x6BFB5FB1, 0x1F8D5D08,
+    0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
+};
+constexpr int TWO_OVER_PI_BITS = int(sizeof(TWO_OVER_PI) * 8);
+
+// The 32 binary digits of 2/pi from the one worth 2^-first on (digits before the point are 0).
+uint32_t twoOverPiDigits(int first)
+{
+    uint32_t digits = 0;
+    for (int k = first; k < first + 32; ++k) {
+        uint32_t digit = 0;
+        if (k >= 1 && k <= TWO_OVER_PI_BITS)
+            digit = (TWO_OVER_PI[(k - 1) / 32] >> (31 - (k - 1) % 32)) & 1;
+        digits = (digits << 1) | digit;
+    }
+    return digits;
+}
+
+// A huge finite x as n quarter turns plus t, |t| <= pi/4. The library's own reduction is not to
+// be trusted this far out (the 32-bit build's sine loses all digits by 1E19), so x * 2/pi is
+// formed exactly enough in fixed point: 224 digits of 2/pi beyond those that only add whole turns.
+void reduceHuge(double x, int& quarterTurns, double& t)
+{
+    int binaryExponent = 0;
+    const double fraction = std::frexp(std::fabs(x), &binaryExponent);
+    const auto mantissa = uint64_t(std::ldexp(fraction, 53));
+    const int exponent = binaryExponent - 53;
+    // Window of 2/pi, least significant word first, scaled so that the product counts 2^-222 units.
+    uint32_t window[7];
+    for (int j = 0; j < 7; ++j)
+        window[6 - j] = twoOverPiDigits(exponent - 1 + 32 * j);
+    const uint32_t mantissaWords[2] = {uint32_t(mantissa), uint32_t(mantissa >> 32)};
+    uint32_t product[7] = {};
+    for (int i = 0; i < 2; ++i) {
+        uint64_t carry = 0;
+        for (int j = 0; i + j < 7; ++j) {
+            const uint64_t sum = uint64_t(mantissaWords[i]) * window[j] + product[i + j] + carry;
+            product[i + j] = uint32_t(sum);
+            carry = sum >> 32;
+        }
+    }
+    // The top two digits count quarter turns; the 222 below are the fraction of one.
+    int quarters = int(product[6] >> 30);
+    product[6] &= 0x3FFFFFFF;
+    bool negative = false;
+    if ((product[6] & 0x20000000) != 0) {
+        // Past half a quarter: measure back from the next quarter instead.
+        quarters = (quarters + 1) & 3;
+        negative = true;
+        uint64_t borrow = 1;
+        for (uint32_t& word : product) {
+            const uint64_t value = uint64_t(uint32_t(~word)) + borrow;
+            word = uint32_t(value);
+            borrow = value >> 32;
+        }
+        product[6] &= 0x3FFFFFFF;
+    }
+    int top = 6;
+    while (top > 0 && product[top] == 0)
+        --top;
+    double magnitude = 0;
+    for (int j = top; j >= 0 && j > top - 3; --j)
+        magnitude += std::ldexp(double(product[j]), 32 * j - 222);
+    t = (negative ? -magnitude : magnitude) * HALF_PI;
+    if (x < 0) {
+        quarterTurns = (4 - quarters) & 3;
+        t = -t;
+    } else {
+        quarterTurns = quarters;
+    }
+}
+
+double sinOfHuge(double x)
+{
+    int quarters = 0;
+    double t = 0;
+    reduceHuge(x, quarters, t);
+    switch (quarters) {
+    case 0: return std::sin(t);
+    case 1: return std::cos(t);
+    case 2: return -std::sin(t);
+    default: return -std::cos(t);
+    }
+}
+
+double cosOfHuge(double x)
+{
+    int quarters = 0;
+    double t = 0;
+    reduceHuge(x, quarters, t);
+    switch (quarters) {
+    case 0: return std::cos(t);
+    case 1: return -std::sin(t);
+    case 2: return -std::cos(t);
+    default: return std::sin(t);
+    }
+}
+
 } // namespace
 
 CValue::CValue(double real, double imaginary)
@@ -106,7 +211,12 @@ CValue::CValue(double real, double imaginary)
 
 void CValue::setValue(double real, double imaginary)
 {
-    // x / 10 == x with x / 10 != 0 holds exactly for an infinite x.
+    // x / 10 == x with x / 10 != 0 holds exactly for an infinite x. The parts pass through
+    // memory first, so that an x87 register cannot hold a value too large for a double.
+    volatile double storedReal = real;
+    volatile double storedImaginary = imaginary;
+    real = storedReal;
+    imaginary = storedImaginary;
     const double realTenth = real / 10;
     const double imaginaryTenth = imaginary / 10;
     if ((realTenth != 0 && realTenth == real) || (imaginaryTenth != 0 && imaginaryTenth == imaginary))
@@ -180,9 +290,9 @@ double CValue::reducedSin(double x)
     double r = x;
     if (std::fabs(x) > PI) {
         const double q = (x + PI) / TWO_PI;
-        // The period count no longer fits 32 bits: the library's own reduction takes over.
+        // The period count no longer fits 32 bits: reduce exactly instead.
         if (!(std::fabs(q) < REDUCTION_LIMIT))
-            return std::sin(x);
+            return std::isfinite(x) ? sinOfHuge(x) : std::sin(x);
         r = (q - double(int32_t(q))) * TWO_PI - PI;
     }
     const double s = std::sin(r);
@@ -191,8 +301,9 @@ double CValue::reducedSin(double x)
 
 double CValue::reducedCos(double x)
 {
+    // Far out, pi/2 - x would lose x's last digits: reduce x itself.
     if (!(std::fabs((HALF_PI - x + PI) / TWO_PI) < REDUCTION_LIMIT))
-        return std::cos(x);
+        return std::isfinite(x) ? cosOfHuge(x) : std::cos(x);
     return reducedSin(HALF_PI - x);
 }
 
