@@ -202,6 +202,17 @@ double cosOfHuge(double x)
     }
 }
 
+// acosh for x >= 1. Close to 1 it goes through log1p of x - 1 (exact there): one C library's
+// acosh loses ten digits at 1 + 2^-52.
+double accurateAcosh(double x)
+{
+    if (x < 2) {
+        const double t = x - 1;
+        return std::log1p(t + std::sqrt(t * (t + 2)));
+    }
+    return std::acosh(x);
+}
+
 } // namespace
 
 CValue::CValue(double real, double imaginary)
@@ -479,11 +490,11 @@ void CValue::arccosh()
     const double x = m_real;
     if (m_imaginary == 0) {
         if (x >= 1)
-            setValue(std::acosh(x), 0);
+            setValue(accurateAcosh(x), 0);
         else if (x >= -1)
             setValue(0, std::acos(x));
         else
-            setValue(std::acosh(-x), PI);
+            setValue(accurateAcosh(-x), PI);
         return;
     }
     const CValue z = *this;
