@@ -1,0 +1,92 @@
+// tallimex-cli: the calculator's console on a terminal, or as a filter from lines to results.
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <ostream>
+
+#include "cli/confirmations.h"
+#include "cli/line_reader.h"
+#include "cli/options.h"
+#include "cli/session.h"
+#include "cli/standard_streams.h"
+#include "engine/calculator.h"
+#include "foundation/exception.h"
+#include "foundation/utf8.h"
+
+#if !defined(_WIN32)
+#include "cli/line_editor.h"
+#endif
+
+namespace {
+
+const char* const PROGRAM = "tallimex-cli";
+// The window console writes each entry as ">> " followed by the line.
+const char* const STATEMENT_PROMPT = ">> ";
+
+int run(const COptions& options)
+{
+    CStandardStreams streams;
+    bool interactive = streams.isInteractive();
+
+#if defined(_WIN32)
+    // The console edits its own lines; there is no editor to add.
+    std::unique_ptr<CLineReader> reader = std::make_unique<CStreamLineReader>(
+        streams.input(), interactive ? &streams.output() : nullptr);
+#else
+    std::unique_ptr<CLineReader> reader;
+    if (interactive)
+        reader = std::make_unique<CLineEditor>(streams.output());
+    else
+        reader = std::make_unique<CStreamLineReader>(streams.input());
+#endif
+
+    std::unique_ptr<VKCL::CConfirmation> confirmation;
+    if (interactive && !options.yes)
+        confirmation = std::make_unique<CPromptConfirmation>(*reader);
+    else
+        confirmation = std::make_unique<CFixedConfirmation>(options.yes);
+
+    VKCL::CCalculator calculator(*confirmation);
+    CStatementSession session(calculator);
+    CStatementSession::EEnd end =
+        session.run(*reader, streams.output(), interactive ? STATEMENT_PROMPT : "");
+    switch (end) {
+    case CStatementSession::EEnd::inputEnded:
+        return 0;
+    case CStatementSession::EEnd::readFailed:
+        std::fprintf(stderr, "%s: cannot read the input: %s\n", PROGRAM, streams.lastError().c_str());
+        return 1;
+    case CStatementSession::EEnd::writeFailed:
+        std::fprintf(stderr, "%s: cannot write the output: %s\n", PROGRAM, streams.lastError().c_str());
+        return 1;
+    }
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    COptions options = parseOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", PROGRAM,
+                     options.error.c_str(), PROGRAM);
+        return 2;
+    }
+    if (options.help || options.version) {
+        if (options.help)
+            std::fputs(CLI_USAGE, stdout);
+        else
+            std::printf("%s %s\n", PROGRAM, TALLIMEX_VERSION);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+
+    try {
+        return run(options);
+    } catch (const VKF::CException& e) {
+        std::fprintf(stderr, "%s: %s\n", PROGRAM, VKF::toUtf8(e.toString()).c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", PROGRAM, e.what());
+    }
+    return 1;
+}

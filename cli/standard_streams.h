@@ -1,0 +1,30 @@
+// Standard input and output as streams of UTF-8 bytes that report failed reads and writes.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+class CStandardStreams {
+public:
+    CStandardStreams();
+    ~CStandardStreams();
+    CStandardStreams(const CStandardStreams&) = delete;
+    CStandardStreams& operator=(const CStandardStreams&) = delete;
+
+    // Reading sets badbit on an error (not at the end) and first flushes the output, so that
+    // whatever answers were written reach the reader before the program waits for more input.
+    std::istream& input();
+    // Writing sets badbit on an error, a closed pipe included.
+    std::ostream& output();
+
+    // Both ends are a terminal (a console on Windows), where prompts and questions make sense.
+    bool isInteractive() const;
+    // What went wrong: the failed write if there was one, else the failed read.
+    std::string lastError() const;
+
+    struct CImpl;
+
+private:
+    std::unique_ptr<CImpl> m_impl;
+};

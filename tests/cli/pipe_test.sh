@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Pipes lines through the built tallimex-cli and compares its output and exit status exactly.
+# Usage: pipe_test.sh [emulator...] tallimex-cli
+set -u
+
+cli=("$@")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+checks=0
+
+# check NAME INPUT(printf %b escapes) EXPECTED-OUTPUT(%b) EXPECTED-STATUS [OPTIONS...]
+check() {
+    local name=$1 input=$2 expected=$3 expected_status=$4
+    shift 4
+    checks=$((checks + 1))
+    printf '%b' "$input" >"$work/in"
+    printf '%b' "$expected" >"$work/expected"
+    "${cli[@]}" "$@" <"$work/in" >"$work/out" 2>"$work/err"
+    local status=$?
+    if [ $status -ne "$expected_status" ] || ! cmp -s "$work/out" "$work/expected"; then
+        failures=$((failures + 1))
+        echo "FAILED: $name (status $status, expected $expected_status)"
+        echo "--- expected"; od -c "$work/expected" | head -20
+        echo "--- actual"; od -c "$work/out" | head -20
+        echo "--- stderr"; head -5 "$work/err"
+    fi
+}
+
+check "one line per line" '1+2\nx=5\n' '= 3\nx = 5\n' 0
+check "CR LF, empty line, last line without LF" '1+2\r\n\r\nx=5' \
+    '= 3\nIllegal syntax:  Expression is empty.\nx = 5\n' 0
+check "reassignment refused" 'x=5\nx=6\nx\n' \
+    "x = 5\nCould not reassign the name 'x'.\n= 5\n" 0
+check "reassignment with --yes" 'x=5\nx=6\nx\n' 'x = 5\nx = 6\n= 6\n' 0 --yes
+check "UTF-8 in and out" '\xce\xb1=2\n\xce\xb1*3\n' '\xce\xb1 = 2\n= 6\n' 0
+check "malformed UTF-8 reported on its line" '1+2\nab\xff\n2+2\n' \
+    '= 3\nIllegal input: Malformed UTF-8 at byte 2.\n= 4\n' 0
+check "no input" '' '' 0
+check "version" '' 'tallimex-cli 1.0\n' 0 --version
+check "unknown option" '1\n' '' 2 --frobnicate
+
+# Only where the program runs natively: the reader of its output goes away.
+if [ ${#cli[@]} -eq 1 ]; then
+    checks=$((checks + 1))
+    yes '1+1' | head -n 200000 | "${cli[@]}" | head -n 1 >/dev/null
+    status=("${PIPESTATUS[@]}")
+    if [ "${status[2]}" -ne 1 ]; then
+        failures=$((failures + 1))
+        echo "FAILED: closed output pipe gives status ${status[2]}, expected 1"
+    fi
+    checks=$((checks + 1))
+    printf '1\n' | "${cli[@]}" >&- 2>/dev/null
+    status=$?
+    if [ $status -ne 1 ]; then
+        failures=$((failures + 1))
+        echo "FAILED: closed standard output gives status $status, expected 1"
+    fi
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
+[ $failures -eq 0 ]
