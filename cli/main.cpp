@@ -23,9 +23,14 @@ const char* const PROGRAM = "tallimex-cli";
 // The window console writes each entry as ">> " followed by the line.
 const char* const STATEMENT_PROMPT = ">> ";
 
-int run(const COptions& options)
+int reportWriteError(const CStandardStreams& streams)
 {
-    CStandardStreams streams;
+    std::fprintf(stderr, "%s: cannot write the output: %s\n", PROGRAM, streams.lastError().c_str());
+    return 1;
+}
+
+int run(const COptions& options, CStandardStreams& streams)
+{
     bool interactive = streams.isInteractive();
 
 #if defined(_WIN32)
@@ -57,8 +62,7 @@ int run(const COptions& options)
         std::fprintf(stderr, "%s: cannot read the input: %s\n", PROGRAM, streams.lastError().c_str());
         return 1;
     case CStatementSession::EEnd::writeFailed:
-        std::fprintf(stderr, "%s: cannot write the output: %s\n", PROGRAM, streams.lastError().c_str());
-        return 1;
+        return reportWriteError(streams);
     }
     return 1;
 }
@@ -73,16 +77,18 @@ int main(int argc, char** argv)
                      options.error.c_str(), PROGRAM);
         return 2;
     }
-    if (options.help || options.version) {
-        if (options.help)
-            std::fputs(CLI_USAGE, stdout);
-        else
-            std::printf("%s %s\n", PROGRAM, TALLIMEX_VERSION);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    }
 
     try {
-        return run(options);
+        // Every byte of standard output goes through here, so that lines end in LF everywhere.
+        CStandardStreams streams;
+        if (options.help || options.version) {
+            if (options.help)
+                streams.output() << CLI_USAGE;
+            else
+                streams.output() << PROGRAM << ' ' << TALLIMEX_VERSION << '\n';
+            return streams.output().flush() ? 0 : reportWriteError(streams);
+        }
+        return run(options, streams);
     } catch (const VKF::CException& e) {
         std::fprintf(stderr, "%s: %s\n", PROGRAM, VKF::toUtf8(e.toString()).c_str());
     } catch (const std::exception& e) {
