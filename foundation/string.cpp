@@ -187,8 +187,11 @@ UChar CString::operator[](int32_t index) const
 
 CString CString::substring(int32_t first, int32_t last) const
 {
-    if (first >= last || last > m_length || first < 0)
+    if (first >= last || last > m_length)
         throw CException(SUBSTRING_MESSAGE);
+    // The units are read with the index's bounds rule, which a negative first breaks.
+    if (first < 0)
+        throw CException(INDEX_MESSAGE);
     return CString(m_characters + first, last - first);
 }
 

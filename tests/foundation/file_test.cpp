@@ -1,0 +1,177 @@
+// The write-only UTF-16 file and the existence test.
+#include "foundation/file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "foundation/exception.h"
+#include "foundation/utf8.h"
+
+using VKF::CFile;
+using VKF::CString;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CString pathText(const fs::path& path)
+{
+#if defined(_WIN32)
+    return CString(path.wstring().c_str());
+#else
+    return CString(path.u16string().c_str());
+#endif
+}
+
+std::string bytesOf(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const VKF::CException& error) {
+        return VKF::toUtf8(error.toString());
+    }
+    return "(no exception)";
+}
+
+// A fresh directory per test, removed afterwards.
+class FileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+        m_directory = fs::temp_directory_path() / (std::string("tallimex_file_test_") + test->name());
+        fs::remove_all(m_directory);
+        fs::create_directories(m_directory);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(m_directory, ignored);
+    }
+    fs::path m_directory;
+};
+
+} // namespace
+
+TEST_F(FileTest, WritesUtf16LittleEndianWithoutMarkOrTerminator)
+{
+    const fs::path path = m_directory / "out.txt";
+    CFile file;
+    EXPECT_FALSE(file.isOpen());
+    file.open(pathText(path));
+    EXPECT_TRUE(file.isOpen());
+    file.write(CString(VKF_T("AB")));
+    const VKF::UChar special[] = {0x00E4, 0x20AC, 0xD83D, 0xDE00, 0};
+    file.write(CString(special));
+    file.write(CString());
+    file.close();
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(bytesOf(path), std::string("A\0B\0\xE4\0\xAC\x20\x3D\xD8\x00\xDE", 12));
+}
+
+TEST_F(FileTest, EachWriteAddsLengthTimesTwoBytesAtTheEnd)
+{
+    const fs::path path = m_directory / "sizes.txt";
+    CFile file;
+    file.open(pathText(path));
+    file.write(CString(VKF_T(">> 1+1\r\n= 2\r\n")));
+    file.close();
+    EXPECT_EQ(fs::file_size(path), 13u * 2);
+}
+
+TEST_F(FileTest, OpenTruncatesAnExistingFile)
+{
+    const fs::path path = m_directory / "old.txt";
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << "previous contents that are longer";
+    }
+    CFile file;
+    file.open(pathText(path));
+    file.write(CString(VKF_T("x")));
+    file.close();
+    EXPECT_EQ(bytesOf(path), std::string("x\0", 2));
+}
+
+TEST_F(FileTest, OpeningTwiceFailsAndKeepsTheFirstFile)
+{
+    const fs::path first = m_directory / "first.txt";
+    const fs::path second = m_directory / "second.txt";
+    CFile file;
+    file.open(pathText(first));
+    EXPECT_EQ(messageOf([&] { file.open(pathText(second)); }), "VKF::CFile::open - File already open.");
+    EXPECT_TRUE(file.isOpen());
+    file.write(CString(VKF_T("1")));
+    file.close();
+    EXPECT_EQ(bytesOf(first), std::string("1\0", 2));
+    EXPECT_FALSE(fs::exists(second));
+}
+
+TEST_F(FileTest, OpeningInAMissingFolderFails)
+{
+    CFile file;
+    EXPECT_EQ(messageOf([&] { file.open(pathText(m_directory / "missing" / "out.txt")); }),
+              "VKF::CFile::open - Failed opening file.");
+    EXPECT_FALSE(file.isOpen());
+}
+
+TEST_F(FileTest, WritingWithoutAnOpenFileFails)
+{
+    CFile file;
+    EXPECT_EQ(messageOf([&] { file.write(CString(VKF_T("lost"))); }), "VKF::CFile::write - Error writing file.");
+}
+
+TEST_F(FileTest, CloseIsIdempotentAndDestructionCloses)
+{
+    const fs::path path = m_directory / "closed.txt";
+    {
+        CFile file;
+        file.open(pathText(path));
+        file.write(CString(VKF_T("ok")));
+        file.close();
+        file.close();
+        file.open(pathText(path));
+        file.write(CString(VKF_T("again")));
+    }
+    EXPECT_EQ(fs::file_size(path), 10u);
+    // The handle is gone: the file can be replaced.
+    CFile reopened;
+    reopened.open(pathText(path));
+    reopened.close();
+    EXPECT_EQ(fs::file_size(path), 0u);
+}
+
+TEST_F(FileTest, FileExists)
+{
+    const fs::path path = m_directory / "present.txt";
+    EXPECT_FALSE(VKF::fileExists(pathText(path)));
+    {
+        std::ofstream present(path);
+        present << "here";
+    }
+    EXPECT_TRUE(VKF::fileExists(pathText(path)));
+    EXPECT_FALSE(VKF::fileExists(pathText(m_directory))) << "a folder is not a file";
+    EXPECT_FALSE(VKF::fileExists(pathText(m_directory / "absent.txt")));
+    EXPECT_FALSE(VKF::fileExists(CString()));
+}
+
+TEST_F(FileTest, NamesOutsideAsciiWork)
+{
+    const VKF::UChar name[] = {'p', 0x03C0, '_', 0x20AC, '.', 't', 'x', 't', 0};
+    const CString path = pathText(m_directory) + VKF_T("/") + CString(name);
+    CFile file;
+    file.open(path);
+    file.write(CString(VKF_T("z")));
+    file.close();
+    EXPECT_TRUE(VKF::fileExists(path));
+}
