@@ -1,0 +1,387 @@
+// The console object: the main window with its input line and output pane, and the engine.
+#include "console/console_window.h"
+
+#include "console/plot_setup_slot.h"
+#include "foundation/exception.h"
+#include "resources/resource_ids.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+const wchar_t* const CLASS_NAME = L"Tallimex";
+const wchar_t* const WINDOW_TITLE = L"Tallimex v1.0";
+const wchar_t* const FONT_FACE = L"Arial";
+const wchar_t* const ERROR_TITLE = L"Error";
+
+// Positions of the popups in the main menu.
+constexpr int EDIT_MENU_POSITION = 1;
+
+// The main menu numbers each popup's items in a block of 16 above the menu's own id.
+constexpr int MENU_BLOCK_SIZE = 16;
+enum TMenuBlock { FILE_MENU, EDIT_MENU, VIEW_MENU, GRAPH_MENU, SOLVE_MENU, HELP_MENU };
+
+constexpr uint8_t PLOT_EXPRESSION = 0;
+constexpr uint8_t PLOT_VECTOR = 1;
+
+// Disables every other window of the program (tool windows, graph windows and their dialogs) while a
+// question runs its nested message loop, so that none of them can start engine work meanwhile. The
+// question's own box disables the main window.
+class COtherWindowsDisabled {
+public:
+    explicit COtherWindowsDisabled(HWND mainWindow) : m_mainWindow(mainWindow)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~COtherWindowsDisabled()
+    {
+        for (HWND window : m_disabled) {
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+        }
+    }
+    COtherWindowsDisabled(const COtherWindowsDisabled&) = delete;
+    COtherWindowsDisabled& operator=(const COtherWindowsDisabled&) = delete;
+
+private:
+    // A window that cannot be remembered stays enabled; the engine's busy mark still guards it.
+    static BOOL CALLBACK disable(HWND window, LPARAM parameter) noexcept
+    {
+        auto* self = reinterpret_cast<COtherWindowsDisabled*>(parameter);
+        if (window == self->m_mainWindow || !IsWindowEnabled(window))
+            return TRUE;
+        try {
+            self->m_disabled.push_back(window);
+        } catch (...) {
+            return FALSE;
+        }
+        EnableWindow(window, FALSE);
+        return TRUE;
+    }
+
+    HWND m_mainWindow;
+    std::vector<HWND> m_disabled;
+};
+
+} // namespace
+
+CConsoleWindow::CConsoleWindow() = default;
+
+CConsoleWindow::~CConsoleWindow()
+{
+    if (m_window != nullptr)
+        DestroyWindow(m_window);
+    if (m_font != nullptr)
+        DeleteObject(m_font);
+}
+
+bool CConsoleWindow::registerClass(HINSTANCE instance)
+{
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = CWindow::windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TALLIMEX));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    windowClass.lpszClassName = CLASS_NAME;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+HWND CConsoleWindow::create(HINSTANCE instance)
+{
+    return CreateWindowExW(0, CLASS_NAME, WINDOW_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                           CW_USEDEFAULT, 0, nullptr, nullptr, instance, this);
+}
+
+LRESULT CConsoleWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return onCreate();
+    case WM_DESTROY: return onDestroy();
+    case WM_SIZE: return onSize(LOWORD(lParam), HIWORD(lParam));
+    case WM_ACTIVATE: return onActivate(wParam);
+    case WM_COMMAND: return onCommand(HIWORD(wParam), LOWORD(wParam));
+    case WM_EXECUTE_LINE: return onExecuteLine();
+    case WM_RECALL_OLDER: return onRecallOlder();
+    case WM_RECALL_NEWER: return onRecallNewer();
+    default: return defaultProcedure(message, wParam, lParam);
+    }
+}
+
+void CConsoleWindow::onError(const VKF::CException& error)
+{
+    showErrorBox(m_window, error, ERROR_TITLE, MB_ICONERROR);
+}
+
+LRESULT CConsoleWindow::onCreate()
+{
+    m_inputLine.create();
+    m_outputPane.create();
+    for (int index = 0; index < TOOL_WINDOW_COUNT; ++index) {
+        auto which = static_cast<TToolWindow>(index);
+        m_toolWindows.set(which, createToolWindow(which));
+    }
+    createFont();
+    HDC context = GetDC(m_window);
+    GetTextMetricsW(context, &m_textMetrics);
+    ReleaseDC(m_window, context);
+    SetFocus(m_inputLine.handle());
+    return 0;
+}
+
+LRESULT CConsoleWindow::onDestroy()
+{
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CConsoleWindow::onSize(int width, int height)
+{
+    int characterHeight = m_textMetrics.tmHeight;
+    m_inputLine.move(10, 10, static_cast<int16_t>(width - 20), static_cast<int16_t>(characterHeight + 6));
+    m_outputPane.move(10, static_cast<int16_t>(characterHeight + 24), static_cast<int16_t>(width - 20),
+                      static_cast<int16_t>(height - characterHeight - 34));
+    return 0;
+}
+
+LRESULT CConsoleWindow::onActivate(WPARAM state)
+{
+    if (state != 0)
+        SetFocus(m_inputLine.handle());
+    return 0;
+}
+
+// Menus and accelerators send codes 0 and 1; the controls send their notifications.
+LRESULT CConsoleWindow::onCommand(int code, int id)
+{
+    switch (code) {
+    case 0:
+    case 1: onMenuCommand(id); break;
+    case EN_CHANGE: onFieldChanged(id); break;
+    case EN_SETFOCUS: onFieldFocused(id); break;
+    case EN_KILLFOCUS: onFieldUnfocused(); break;
+    }
+    return 0;
+}
+
+LRESULT CConsoleWindow::onExecuteLine()
+{
+    executeInputLine();
+    return 0;
+}
+
+LRESULT CConsoleWindow::onRecallOlder()
+{
+    m_inputLine.recallOlder();
+    return 0;
+}
+
+LRESULT CConsoleWindow::onRecallNewer()
+{
+    m_inputLine.recallNewer();
+    return 0;
+}
+
+void CConsoleWindow::onMenuCommand(int id)
+{
+    switch ((id - IDR_MAIN_MENU) / MENU_BLOCK_SIZE) {
+    case FILE_MENU: onFileCommand(id); break;
+    case EDIT_MENU: onEditCommand(id); break;
+    case VIEW_MENU: onViewCommand(id); break;
+    case GRAPH_MENU: onGraphCommand(id); break;
+    case SOLVE_MENU: onSolveCommand(id); break;
+    case HELP_MENU: onHelpCommand(id); break;
+    }
+}
+
+void CConsoleWindow::onFileCommand(int id)
+{
+    switch (id) {
+    case IDM_FILE_CLEAR_OUTPUT: m_outputPane.clear(); break;
+    case IDM_FILE_EXIT: PostMessageW(m_window, WM_CLOSE, 0, 0); break;
+    }
+}
+
+// Only the input line can be changed; the output pane can still be copied from.
+void CConsoleWindow::onEditCommand(int id)
+{
+    bool inputFocused = m_focusedField == IDC_INPUT_LINE;
+    HWND focused = m_focusedField == IDC_INPUT_LINE    ? m_inputLine.handle()
+                   : m_focusedField == IDC_OUTPUT_PANE ? m_outputPane.handle()
+                                                       : nullptr;
+    switch (id) {
+    case IDM_EDIT_CUT: if (inputFocused) SendMessageW(focused, WM_CUT, 0, 0); break;
+    case IDM_EDIT_COPY: if (focused != nullptr) SendMessageW(focused, WM_COPY, 0, 0); break;
+    case IDM_EDIT_PASTE: if (inputFocused) SendMessageW(focused, WM_PASTE, 0, 0); break;
+    case IDM_EDIT_DELETE: if (inputFocused) SendMessageW(focused, WM_CLEAR, 0, 0); break;
+    }
+}
+
+void CConsoleWindow::onViewCommand(int id)
+{
+    switch (id) {
+    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(TToolWindow::CALCULATOR_PANEL); break;
+    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(TToolWindow::GREEK_LETTERS); break;
+    }
+}
+
+void CConsoleWindow::onGraphCommand(int id)
+{
+    switch (id) {
+    case IDM_PLOT_EXPRESSION: onPlot(PLOT_EXPRESSION); break;
+    case IDM_PLOT_VECTOR: onPlot(PLOT_VECTOR); break;
+    }
+}
+
+void CConsoleWindow::onSolveCommand(int id)
+{
+    switch (id) {
+    case IDM_SOLVE_QUADRATIC: toggleToolWindow(TToolWindow::QUADRATIC_SOLVER); break;
+    case IDM_SOLVE_CUBIC: toggleToolWindow(TToolWindow::CUBIC_SOLVER); break;
+    }
+}
+
+void CConsoleWindow::onHelpCommand(int id)
+{
+    switch (id) {
+    case IDM_HELP_DOCUMENTATION: openDocumentation(); break;
+    }
+}
+
+// The documentation lies beside the program, in the current directory.
+void CConsoleWindow::openDocumentation()
+{
+    HINSTANCE result = ShellExecuteW(m_window, L"open", L"index.htm", nullptr, nullptr, SW_SHOW);
+    if (reinterpret_cast<INT_PTR>(result) == ERROR_FILE_NOT_FOUND)
+        MessageBoxW(m_window, L"Could not open documentation file.", ERROR_TITLE, MB_OK);
+}
+
+void CConsoleWindow::onFieldChanged(int id)
+{
+    if (id == IDC_INPUT_LINE)
+        m_inputLine.onChanged();
+}
+
+void CConsoleWindow::onFieldFocused(int id)
+{
+    HMENU edit = GetSubMenu(GetMenu(m_window), EDIT_MENU_POSITION);
+    EnableMenuItem(edit, IDM_EDIT_COPY, MF_BYCOMMAND | MF_ENABLED);
+    if (id == IDC_INPUT_LINE) {
+        EnableMenuItem(edit, IDM_EDIT_CUT, MF_BYCOMMAND | MF_ENABLED);
+        EnableMenuItem(edit, IDM_EDIT_PASTE, MF_BYCOMMAND | MF_ENABLED);
+        EnableMenuItem(edit, IDM_EDIT_DELETE, MF_BYCOMMAND | MF_ENABLED);
+        m_focusedField = IDC_INPUT_LINE;
+    } else if (id == IDC_OUTPUT_PANE) {
+        m_focusedField = IDC_OUTPUT_PANE;
+    }
+}
+
+void CConsoleWindow::onFieldUnfocused()
+{
+    HMENU edit = GetSubMenu(GetMenu(m_window), EDIT_MENU_POSITION);
+    for (UINT item : {IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_PASTE, IDM_EDIT_DELETE})
+        EnableMenuItem(edit, item, MF_BYCOMMAND | MF_GRAYED);
+    m_focusedField = 0;
+}
+
+void CConsoleWindow::executeInputLine()
+{
+    CEngineWork work(*this);
+    if (work.refused()) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    VKF::CString line = m_inputLine.text();
+    VKF::CString result;
+    runStatement(line, result);
+
+    VKF::CString entry = VKF_T(">> ");
+    entry += line;
+    entry += VKF_T("\r\n");
+    entry += result;
+    // The blank line between two entries is the tail of the newer one.
+    if (m_suppressSeparator)
+        m_suppressSeparator = false;
+    else
+        entry += VKF_T("\r\n\r\n");
+    m_outputPane.prepend(entry);
+    m_inputLine.remember(line);
+    m_inputLine.setText(VKF::CString());
+}
+
+void CConsoleWindow::runStatement(const VKF::CString& line, VKF::CString& output)
+{
+    m_calculator.executeStatement(line, output);
+}
+
+void CConsoleWindow::toggleToolWindow(TToolWindow which)
+{
+    m_toolWindows.toggle(which, GetMenu(m_window));
+}
+
+std::unique_ptr<CDialog> CConsoleWindow::createToolWindow(TToolWindow which)
+{
+    ToolWindowFactory factory = TOOL_WINDOWS[static_cast<size_t>(which)].create;
+    return factory != nullptr ? factory(*this) : nullptr;
+}
+
+bool CConsoleWindow::confirm(const VKF::CString& question)
+{
+    int answer;
+    {
+        COtherWindowsDisabled disabled(m_window);
+        answer = MessageBoxW(m_window, question.characters(), VKCL::CONFIRMATION_CAPTION, MB_YESNO);
+    }
+    SetFocus(m_inputLine.handle());
+    return answer == IDYES;
+}
+
+void CConsoleWindow::onPlot(uint8_t kind)
+{
+    if (CPlotSetupSlot::isTaken()) {
+        MessageBoxW(m_window, PLOT_SETUP_ALREADY_OPEN, ERROR_TITLE, MB_OK);
+        return;
+    }
+    runPlotSetup(kind);
+}
+
+// Graph windows and their plot dialog attach here; until they do a plot command opens nothing.
+void CConsoleWindow::runPlotSetup(uint8_t)
+{
+}
+
+void CConsoleWindow::createFont()
+{
+    HFONT font = CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, FONT_FACE);
+    if (font == nullptr)
+        MessageBoxW(m_window, L"Error", L"Font", MB_OK);
+    setFont(font);
+}
+
+void CConsoleWindow::setFont(HFONT font)
+{
+    if (m_font != nullptr)
+        DeleteObject(m_font);
+    m_font = font;
+    m_inputLine.setFont(font);
+    m_outputPane.setFont(font);
+    HDC context = GetDC(m_window);
+    SelectObject(context, font);
+    ReleaseDC(m_window, context);
+}
+
+CEngineWork::CEngineWork(CConsoleWindow& console) noexcept
+    : m_console(console), m_started(!console.m_engineBusy)
+{
+    m_console.m_engineBusy = true;
+}
+
+CEngineWork::~CEngineWork()
+{
+    if (m_started)
+        m_console.m_engineBusy = false;
+}

@@ -1,0 +1,42 @@
+// The console's input line: its key handler and the history of executed lines.
+#pragma once
+
+#include "console/edit.h"
+
+#include <cstdint>
+#include <vector>
+
+// Private messages of the input line's key handler.
+inline constexpr UINT WM_INSTALL_KEY_HANDLER = WM_USER + 1; // to the input line itself
+inline constexpr UINT WM_EXECUTE_LINE = WM_USER + 2;        // to the main window, on Enter
+inline constexpr UINT WM_RECALL_OLDER = WM_USER + 3;        // to the main window, on Up
+inline constexpr UINT WM_RECALL_NEWER = WM_USER + 4;        // to the main window, on Down
+
+class CInputField : public CEdit {
+public:
+    using CEdit::CEdit;
+
+    void create() override;
+
+    // Appends an executed line to the history and ends browsing.
+    void remember(const VKF::CString& line);
+    void recallOlder();
+    void recallNewer();
+    // EN_CHANGE: a change the history did not make itself ends browsing.
+    void onChanged() noexcept;
+
+    const std::vector<VKF::CString>& history() const noexcept { return m_history; }
+
+private:
+    enum class TDirection : uint8_t { NONE = 0, UP = 1, DOWN = 2 };
+
+    static LRESULT CALLBACK keyHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void showEntry(int32_t index);
+    void stopBrowsing() noexcept;
+
+    std::vector<VKF::CString> m_history;
+    int32_t m_stepsBack = 0;
+    TDirection m_lastDirection = TDirection::NONE;
+    bool m_recalled = false;
+    WNDPROC m_previousProcedure = nullptr;
+};
