@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Starts Tallimex.exe under Wine, types "2+3" and Return into it from outside with xdotool, and
+# reads the output pane back through the helper. Every wait is bounded; on the way out it stops
+# only the processes it started (the program, and Xvfb when it started one).
+# Usage: smoke_test.sh path/to/Tallimex.exe path/to/read_window_text.exe
+set -u
+
+program=$(realpath "$1")
+reader=$(realpath "$2")
+top=$(cd "$(dirname "$0")/../.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$top/build/deps/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+expected='>> 2+3\r\n= 5'
+xvfb_pid=
+program_pid=
+
+fail() {
+    echo "smoke test: $*" >&2
+    exit 1
+}
+
+read_window() {
+    timeout 30 wine "$reader" "$1" 2>/dev/null | tr -d '\r'
+}
+
+program_running() {
+    [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null
+}
+
+# Ends the program politely through its window, or by its process id when it does not go.
+stop_program() {
+    program_running || return 0
+    timeout 30 wine "$reader" close >/dev/null 2>&1
+    for _ in $(seq 100); do
+        program_running || return 0
+        sleep 0.1
+    done
+    kill -9 "$program_pid" 2>/dev/null
+}
+
+cleanup() {
+    stop_program
+    [ -n "$program_pid" ] && wait "$program_pid" 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    read -r -t 20 display <"$fifo" || display=
+    rm -f "$fifo"
+    [ -n "$display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$display"
+fi
+
+# From its distribution folder, as a user starts it.
+cd "$(dirname "$program")"
+wine "$program" >/dev/null 2>&1 &
+program_pid=$!
+
+window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Tallimex v1\.0$' 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "the main window did not appear"
+
+# Keys go to the X window with the input focus; the program then puts its own focus on the input line.
+typed=
+for _ in $(seq 10); do
+    timeout 10 xdotool windowfocus --sync "$window" >/dev/null 2>&1
+    sleep 0.5
+    timeout 20 xdotool type --delay 60 '2+3'
+    sleep 0.3
+    if [ "$(read_window input)" = '2+3' ]; then
+        typed=yes
+        break
+    fi
+    # Something else took the keys: empty the line and try again.
+    timeout 10 xdotool key --clearmodifiers ctrl+a BackSpace >/dev/null 2>&1
+done
+[ -n "$typed" ] || fail "could not type into the input line (it shows '$(read_window input)')"
+timeout 10 xdotool key Return
+
+pane=
+for _ in $(seq 50); do
+    pane=$(read_window pane)
+    [ "$pane" = "$expected" ] && break
+    sleep 0.2
+done
+[ "$pane" = "$expected" ] || fail "the output pane shows '$pane', expected '$expected'"
+[ "$(read_window input)" = '' ] || fail "the input line was not emptied"
+
+# Closing the main window ends the program with exit code 0.
+timeout 30 wine "$reader" close >/dev/null 2>&1
+for _ in $(seq 100); do
+    program_running || break
+    sleep 0.1
+done
+program_running && fail "the program did not end after its window was closed"
+wait "$program_pid"
+status=$?
+program_pid=
+[ "$status" -eq 0 ] || fail "the program ended with exit code $status"
+echo "smoke test passed: '$pane'"
