@@ -1,6 +1,6 @@
 # Test executables: one CTest test per executable, so that under Wine each starts once.
 if(WIN32)
-    find_package(GTest REQUIRED CONFIG PATHS "${TALLIMEX_DEPS}/gtest-mingw" NO_DEFAULT_PATH)
+    find_package(GTest REQUIRED CONFIG PATHS "${TALLIMEX_DEPS}/gtest-mingw" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 else()
     find_package(GTest REQUIRED)
 endif()
