@@ -64,7 +64,10 @@ std::string toUtf8(const CString& text)
 
 CString fromUtf8(const std::string& bytes)
 {
-    CString out;
+    // Collected apart and copied once: the string grows its block 16 units at a time, which
+    // makes unit-by-unit appends quadratic for long lines wherever re-allocation copies.
+    std::basic_string<UChar> out;
+    out.reserve(bytes.size());
     const std::size_t size = bytes.size();
     std::size_t i = 0;
     while (i < size) {
@@ -108,7 +111,9 @@ CString fromUtf8(const std::string& bytes)
             out += UChar(code);
         }
     }
-    return out;
+    if (out.size() > std::size_t(INT32_MAX))
+        throw COutOfMemoryException();
+    return CString(out.data(), int32_t(out.size()));
 }
 
 } // namespace VKF
