@@ -334,3 +334,106 @@ TEST(ValueTest, ExpAbsArg)
     expectResult(real(5), ARG, "0", "arg(5)");
     expectError(real(0), ARG, ARG_OF_ZERO, "arg(0)");
 }
+
+TEST(ValueTest, ReducedSineMakesExactZeros)
+{
+    EXPECT_EQ(CValue::reducedSin(PI), 0.0);
+    EXPECT_EQ(CValue::reducedSin(-PI), 0.0);
+    EXPECT_EQ(CValue::reducedSin(2 * PI), 0.0);
+    EXPECT_EQ(CValue::reducedSin(0), 0.0);
+    EXPECT_EQ(CValue::reducedCos(PI / 2), 0.0);
+    EXPECT_EQ(CValue::reducedCos(-PI / 2), 0.0);
+    EXPECT_EQ(CValue::reducedCos(0), 1.0);
+    EXPECT_EQ(CValue::reducedCos(PI), -1.0);
+    EXPECT_DOUBLE_EQ(CValue::reducedSin(PI / 6), 0.5);
+    EXPECT_DOUBLE_EQ(CValue::reducedSin(7.5), std::sin(7.5));
+    EXPECT_DOUBLE_EQ(CValue::reducedSin(-7.5), -std::sin(7.5));
+}
+
+// Far beyond 2^31 periods the sine and cosine are reduced exactly (reference values to 20 digits).
+TEST(ValueTest, ReducedSineOfHugeArguments)
+{
+    const struct {
+        double x, sine, cosine;
+    } cases[] = {
+        {13510798882.0, 0.93150804555318428594, 0.36372071850485332128},
+        {100000000000.0, 0.92869366049659195286, 0.37084779216471115901},
+        {9007199254740992.0, -0.84892596481465499956, -0.52851178441308869426},
+        {1e+16, 0.77968800660697875024, -0.62616819813308617176},
+        {1e+19, -0.92706316604865038523, -0.37490516955071783015},
+        {1e+20, -0.64525128526578084421, 0.7639704044417283004},
+        {-1e+20, 0.64525128526578084421, 0.7639704044417283004},
+        {1e+22, -0.85220084976718880177, 0.5232147853951389455},
+        {1e+100, -0.38063773100502866607, 0.92472423875193378588},
+        {1e+200, -0.64396871853950576476, 0.76505182147524281568},
+        {1.7976931348623157e+308, 0.0049619547891840617905, -0.99998768942655993746},
+        {-3e+300, 0.26522005672091993346, 0.96418790778195928028},
+        {1.2345678901234568e+17, 0.45921144118164708527, 0.88832699626200411866},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(CValue::reducedSin(c.x), c.sine, 2e-16) << "sin of " << c.x;
+        EXPECT_NEAR(CValue::reducedCos(c.x), c.cosine, 2e-16) << "cos of " << c.x;
+    }
+    // The double nearest a multiple of pi/2: its cosine is tiny and must keep its digits.
+    const double nearQuarterTurn = std::ldexp(6381956970095103.0, 797);
+    EXPECT_NEAR(CValue::reducedCos(nearQuarterTurn), -4.6871659242546276111e-19, 1e-31);
+    EXPECT_EQ(CValue::reducedSin(nearQuarterTurn), 1.0);
+}
+
+TEST(ValueTest, NoOperationPrintsNanOrInfinity)
+{
+    expectError(CValue(710, 0.13), TANH, UNDEFINED_MESSAGE, "tanh(710+0.13i)");
+    expectError(CValue(0, 1000), SIN, OVERFLOW_MESSAGE, "sin(1000i)");
+    expectError(CValue(1e200, 1e200), ABS, OVERFLOW_MESSAGE, "abs(1E200+1E200i)");
+    // Random operands through every operation: a value or an error, never nan or inf.
+    const std::vector<Operation> operations = {
+        SQRT, LN, LOG, SIN, COS, TAN, ARCSIN, ARCCOS, ARCTAN, SINH, COSH, TANH, ARCSINH, ARCCOSH, ARCTANH, EXP, ABS, ARG,
+        toThe(CValue(0.5, -3)), toThe(real(-2)), toThe(real(1e300)), times(CValue(1e300, -1e-300)),
+        over(CValue(1e-300, 1e-300)), plus(CValue(1e308, 0))};
+    const double samples[] = {0, 1, -1, 0.5, -2, 1e-300, -1e-300, 1e300, -1e300, 710, -745, 1e20, PI, 4.9e-324};
+    for (double re : samples) {
+        for (double im : samples) {
+            for (std::size_t k = 0; k < operations.size(); ++k) {
+                CValue value(re, im);
+                try {
+                    operations[k](value);
+                } catch (const CSyntaxException&) {
+                    continue;
+                }
+                const std::string printed = text(value);
+                EXPECT_TRUE(std::isfinite(value.real()) && std::isfinite(value.imaginary()))
+                    << "operation " << k << " on (" << re << ", " << im << ") stored " << printed;
+                EXPECT_EQ(printed.find("nan"), std::string::npos) << "operation " << k << " on (" << re << ", " << im << ")";
+                EXPECT_EQ(printed.find("inf"), std::string::npos) << "operation " << k << " on (" << re << ", " << im << ")";
+            }
+        }
+    }
+}
+
+TEST(ValueTest, MessagesOfEveryDomainError)
+{
+    expectError(real(0), LN, LN_OF_ZERO, "ln(0)");
+    expectError(real(0), LOG, LOG_OF_ZERO, "log(0)");
+    expectError(real(1.5), ARCSIN, ARCSIN_DOMAIN, "arcsin(1.5)");
+    expectError(real(-1.0000001), ARCSIN, ARCSIN_DOMAIN, "arcsin(-1.0000001)");
+    expectError(real(1.5), ARCCOS, ARCCOS_DOMAIN, "arccos(1.5)");
+    expectError(real(0), ARG, ARG_OF_ZERO, "arg(0)");
+    expectError(real(1), ARCTANH, ARCTANH_POLE, "arctanh(1)");
+    expectError(real(0), over(real(0)), DIVISION_BY_ZERO, "0/0");
+    expectError(real(1e308), plus(real(1e308)), OVERFLOW_MESSAGE, "1E308+1E308");
+    // Errors of inner steps reach the caller unchanged.
+    expectError(real(-1), ARCTANH, ARCTANH_POLE, "arctanh(-1)");
+    expectError(CValue(0, 1), ARCTAN, LN_OF_ZERO, "arctan(i)");
+    expectError(CValue(0, PI / 2), TANH, DIVISION_BY_ZERO, "tanh(i*pi/2)");
+    expectError(real(0), toThe(CValue(0, 2)), ARG_OF_ZERO, "0^(2i)");
+}
+
+TEST(ValueTest, ARejectedOperationLeavesTheValue)
+{
+    CValue value(0, 0);
+    EXPECT_THROW(value.ln(), CSyntaxException);
+    expectText(value, "0", "ln(0) leaves 0");
+    CValue big(1e308, 0);
+    EXPECT_THROW(big.multiply(real(10)), CSyntaxException);
+    expectText(big, "1e+308", "1E308*10 leaves 1E308");
+}
