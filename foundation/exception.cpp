@@ -12,7 +12,13 @@ CString CException::toString() const
 
 CString COutOfMemoryException::toString() const
 {
-    return CString(VKF_T("Out of memory."));
+    // Shown just when memory ran out: if even this text finds no room, show nothing rather
+    // than throw again from the handler that reports the failure.
+    try {
+        return CString(VKF_T("Out of memory."));
+    } catch (const COutOfMemoryException&) {
+        return CString();
+    }
 }
 
 } // namespace VKF

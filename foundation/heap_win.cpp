@@ -5,9 +5,14 @@
 
 namespace VKF::heap {
 
+// A process has at most 65,536 movable blocks; past that a fixed block serves, which locks,
+// re-sizes and frees through the same calls.
 Handle allocate(std::size_t bytes) noexcept
 {
-    return LocalAlloc(LMEM_MOVEABLE, bytes);
+    HLOCAL block = LocalAlloc(LMEM_MOVEABLE, bytes);
+    if (block == nullptr)
+        block = LocalAlloc(LMEM_FIXED, bytes);
+    return block;
 }
 
 Handle reallocate(Handle block, std::size_t bytes) noexcept

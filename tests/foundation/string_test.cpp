@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -372,3 +374,35 @@ TEST(StringTest, TextLength)
     EXPECT_EQ(VKF::textLength(VKF_T("four")), 4);
     EXPECT_EQ(VKF::textLength(nullptr), 0);
 }
+
+#if defined(_WIN32)
+// Beyond the address space of a 32-bit process: the heap really refuses.
+TEST(StringTest, AFailedAllocationLeavesTheStringAsItWas)
+{
+    const int32_t huge = 0x3FFFFF00;
+    CString grown(VKF_T("abc"));
+    EXPECT_THROW(grown.resize(huge, true), COutOfMemoryException);
+    EXPECT_EQ(grown, CString(VKF_T("abc")));
+    EXPECT_EQ(grown.capacity(), 16);
+    grown += VKF_T("d");
+    EXPECT_EQ(grown, CString(VKF_T("abcd")));
+
+    CString fresh;
+    EXPECT_THROW(fresh.resize(huge, false), COutOfMemoryException);
+    EXPECT_EQ(fresh.capacity(), 0);
+    EXPECT_EQ(fresh.characters()[0], 0);
+}
+
+// The local heap has at most 65,536 movable blocks per process; strings go on past that.
+TEST(StringTest, MoreStringsThanMovableBlocks)
+{
+    std::vector<CString> strings;
+    strings.reserve(70000);
+    for (int i = 0; i < 70000; ++i)
+        strings.emplace_back(VKF_T("name"));
+    for (CString& text : strings)
+        text += VKF_T(" grown past its first block");
+    EXPECT_EQ(strings.back(), CString(VKF_T("name grown past its first block")));
+    EXPECT_EQ(strings.front(), strings.back());
+}
+#endif
