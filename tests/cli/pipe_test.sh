@@ -40,6 +40,23 @@ check "no input" '' '' 0
 check "version" '' 'tallimex-cli 1.0\n' 0 --version
 check "unknown option" '1\n' '' 2 --frobnicate
 
+# Lines of a million characters: each still gets its one answer, and the program lives on.
+checks=$((checks + 1))
+{
+    yes '1+' | head -n 500000 | tr -d '\n'; echo 1
+    printf 'f(x)='; yes 'x+' | head -n 499997 | tr -d '\n'; echo x
+    head -c 1000000 /dev/zero | tr '\0' '!'; echo
+    head -c 1000000 /dev/zero | tr '\0' '('; echo
+    echo 2+2
+} >"$work/long"
+"${cli[@]}" <"$work/long" >"$work/out" 2>"$work/err"
+status=$?
+if [ $status -ne 0 ] || [ "$(wc -l <"$work/out")" -ne 5 ] || [ "$(tail -n 1 "$work/out")" != "= 4" ]; then
+    failures=$((failures + 1))
+    echo "FAILED: million-character lines (status $status)"
+    cut -c 1-100 "$work/out" "$work/err"
+fi
+
 # Only where the program runs natively: the reader of its output goes away.
 if [ ${#cli[@]} -eq 1 ]; then
     checks=$((checks + 1))
