@@ -55,8 +55,9 @@ public:
     VKF::CString toShortString() const;
 
     // Sine of a real number reduced to [-pi, pi] first, with sin(pi)-sized results made exactly 0.
+    // Beyond 2^31 periods the argument is reduced exactly instead.
     static double reducedSin(double x);
-    // Cosine as the reduced sine of (pi/2 - x).
+    // Cosine as the reduced sine of (pi/2 - x); beyond 2^31 periods, reduced exactly from x.
     static double reducedCos(double x);
 
 private:
