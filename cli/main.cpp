@@ -13,7 +13,7 @@
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
 
-#if !defined(_WIN32)
+#if defined(TALLIMEX_LINE_EDITOR)
 #include "cli/line_editor.h"
 #endif
 
@@ -33,17 +33,16 @@ int run(const COptions& options, CStandardStreams& streams)
 {
     bool interactive = streams.isInteractive();
 
-#if defined(_WIN32)
-    // The console edits its own lines; there is no editor to add.
-    std::unique_ptr<CLineReader> reader = std::make_unique<CStreamLineReader>(
-        streams.input(), interactive ? &streams.output() : nullptr);
-#else
+    // A Windows console edits its own lines; elsewhere libedit does, where it was available.
     std::unique_ptr<CLineReader> reader;
+#if defined(TALLIMEX_LINE_EDITOR)
     if (interactive)
         reader = std::make_unique<CLineEditor>(streams.output());
-    else
-        reader = std::make_unique<CStreamLineReader>(streams.input());
 #endif
+    if (!reader) {
+        reader = std::make_unique<CStreamLineReader>(streams.input(),
+                                                     interactive ? &streams.output() : nullptr);
+    }
 
     std::unique_ptr<VKCL::CConfirmation> confirmation;
     if (interactive && !options.yes)
