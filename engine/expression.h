@@ -1,0 +1,122 @@
+// The compiled form of a formula: 32-bit token codes with side lists for their payload.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "engine/function_call.h"
+#include "engine/value.h"
+#include "foundation/string.h"
+
+namespace VKCL {
+
+// Four kinds carry an index into a side list in their low 16 bits.
+constexpr uint32_t TOKEN_VALUE = 0x00000000;
+constexpr uint32_t TOKEN_NAME = 0x00010000;
+constexpr uint32_t TOKEN_CALL = 0x00020000;
+constexpr uint32_t TOKEN_PARAMETER = 0x00030000;
+constexpr uint32_t TOKEN_INDEX_MASK = 0x0000FFFF;
+
+constexpr uint32_t TOKEN_ADD = 0x00100001;
+constexpr uint32_t TOKEN_SUBTRACT = 0x00100002;
+constexpr uint32_t TOKEN_MULTIPLY = 0x00100003;
+constexpr uint32_t TOKEN_DIVIDE = 0x00100004;
+constexpr uint32_t TOKEN_POWER = 0x00100005;
+constexpr uint32_t TOKEN_LEFT_PAREN = 0x00100011;
+constexpr uint32_t TOKEN_RIGHT_PAREN = 0x00100012;
+constexpr uint32_t TOKEN_ASSIGN = 0x00100013;
+constexpr uint32_t TOKEN_COMMA = 0x00100014;
+constexpr uint32_t TOKEN_QUERY = 0x00100015;
+constexpr uint32_t TOKEN_END = 0xF0000001;
+
+// At most this many entries fit one side list, since an index has 16 bits.
+constexpr uint32_t MAX_SIDE_LIST_ENTRIES = 0x10000;
+
+constexpr bool isValueToken(uint32_t code) noexcept { return code - TOKEN_VALUE <= TOKEN_INDEX_MASK; }
+constexpr bool isNameToken(uint32_t code) noexcept { return code - TOKEN_NAME <= TOKEN_INDEX_MASK; }
+constexpr bool isCallToken(uint32_t code) noexcept { return code - TOKEN_CALL <= TOKEN_INDEX_MASK; }
+constexpr bool isParameterToken(uint32_t code) noexcept { return code - TOKEN_PARAMETER <= TOKEN_INDEX_MASK; }
+constexpr uint32_t tokenIndex(uint32_t code) noexcept { return code & TOKEN_INDEX_MASK; }
+
+// A name as a run of code units inside an expression or a string; compared unit by unit.
+using CNameView = std::basic_string_view<VKF::UChar>;
+
+inline CNameView viewOf(const VKF::CString& name) noexcept
+{
+    return CNameView(name.characters(), std::size_t(name.length()));
+}
+
+class CExpression : public VKF::CStringCastable {
+public:
+    CExpression() = default;
+    CExpression(const CExpression&) = default;
+    CExpression(CExpression&&) noexcept = default;
+    CExpression& operator=(const CExpression&) = default;
+    CExpression& operator=(CExpression&&) noexcept = default;
+
+    void addToken(uint32_t code) { m_tokens.push_back(code); }
+    // Appends TOKEN_VALUE + k and the value as entry k; fails when the list is full.
+    void addValue(const CValue& value);
+    // Appends TOKEN_NAME + k and the name as entry k; fails when the list is full.
+    void addName(const VKF::CString& name);
+    void addName(CNameView name);
+    // Appends TOKEN_CALL + k and a copy of the call as entry k.
+    void addCall(const CFunctionCall& call);
+    // Appends a value to the parameter-value list (bound to TOKEN_PARAMETER + k).
+    void addParameter(const CValue& value);
+
+    uint32_t getToken(uint32_t index) const;
+    const CValue& getValue(uint32_t index) const;
+    VKF::CString getName(uint32_t index) const;
+    CNameView nameView(uint32_t index) const;
+    const CFunctionCall& getCall(uint32_t index) const;
+    const CValue& getParameter(uint32_t index) const;
+
+    uint32_t parameterCount() const noexcept { return m_parameterCount; }
+    void setParameterCount(uint32_t count) noexcept { m_parameterCount = count; }
+
+    uint32_t tokenCount() const noexcept { return uint32_t(m_tokens.size()); }
+    uint32_t valueCount() const noexcept { return uint32_t(m_values.size()); }
+    uint32_t nameCount() const noexcept { return uint32_t(m_nameEnds.size()); }
+    uint32_t callCount() const noexcept { return uint32_t(m_calls.size()); }
+    const std::vector<CValue>& parameterValues() const noexcept { return m_parameterValues; }
+    // The token list for readers that walk it themselves.
+    const uint32_t* tokens() const noexcept { return m_tokens.data(); }
+
+    void reserveTokens(std::size_t count) { m_tokens.reserve(count); }
+    // Room for a typical line's literals and names, so that filling them allocates once.
+    void reserveSideLists(std::size_t values, std::size_t names, std::size_t nameUnits);
+    void clear() noexcept;
+
+    // For the TOKEN_LEFT_PAREN at each index, the index of its matching TOKEN_RIGHT_PAREN, or of
+    // the first TOKEN_END after it (the token count if none) when it is not closed; other
+    // entries are unused. Built on first use; lets argument lists be skipped in linear time.
+    const std::vector<uint32_t>& closingParentheses() const;
+
+    // The formula as text: names, values in result notation, parameters as {1}, {2}, ...
+    VKF::CString toString() const override;
+
+private:
+    std::vector<uint32_t> m_tokens;
+    std::vector<CValue> m_values;
+    // All names' units back to back; name k ends at m_nameEnds[k] and starts where k-1 ends.
+    std::vector<VKF::UChar> m_nameUnits;
+    std::vector<uint32_t> m_nameEnds;
+    std::vector<CFunctionCall> m_calls;
+    std::vector<CValue> m_parameterValues;
+    uint32_t m_parameterCount = 0;
+    // Valid while it has as many entries as m_tokens: tokens are only ever appended or cleared.
+    mutable std::vector<uint32_t> m_closingParentheses;
+};
+
+// Fails as getParameter does for an index beyond the bound values.
+[[noreturn]] void failParameterIndex();
+
+// A name as a string, for messages.
+inline VKF::CString textOf(CNameView name)
+{
+    return VKF::CString(name.data(), int32_t(name.size()));
+}
+
+} // namespace VKCL
