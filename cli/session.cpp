@@ -9,9 +9,10 @@
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
 
-const char* const ILLEGAL_INPUT_PREFIX = "Illegal input: ";
-
 namespace {
+
+// A line that is not UTF-8 never reaches the engine; the decoder's message says where it broke.
+const char* const ILLEGAL_INPUT_PREFIX = "Illegal input: ";
 
 // The window console shows failures other than language errors as "Error" boxes.
 const char* const ERROR_PREFIX = "Error: ";

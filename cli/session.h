@@ -27,6 +27,3 @@ public:
 private:
     VKCL::CCalculator& m_calculator;
 };
-
-// What the session reports for a line that is not well-formed UTF-8.
-extern const char* const ILLEGAL_INPUT_PREFIX;
