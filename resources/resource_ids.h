@@ -38,3 +38,87 @@
 // Main window: child controls
 #define IDC_INPUT_LINE              4097
 #define IDC_OUTPUT_PANE             4098
+
+// Greek letters panel (dialog 28928): the case list and the 25 letter buttons in caption order
+#define IDD_GREEK_LETTERS           28928
+#define IDC_GREEK_CASE              28930
+#define IDC_GREEK_FIRST_LETTER      28945
+#define IDC_GREEK_LAST_LETTER       28969
+
+// Calculator panel (dialog 29952): every button id lies in IDC_CALC_FIRST..IDC_CALC_LAST
+#define IDD_CALCULATOR_PANEL        29952
+#define IDC_CALC_FIRST              29968
+#define IDC_CALC_1                  29968
+#define IDC_CALC_2                  29969
+#define IDC_CALC_3                  29970
+#define IDC_CALC_4                  29971
+#define IDC_CALC_5                  29972
+#define IDC_CALC_6                  29973
+#define IDC_CALC_7                  29974
+#define IDC_CALC_8                  29975
+#define IDC_CALC_9                  29976
+#define IDC_CALC_0                  29977
+#define IDC_CALC_I                  29984
+#define IDC_CALC_POINT              29985
+#define IDC_CALC_DIVIDE             29986
+#define IDC_CALC_MULTIPLY           29987
+#define IDC_CALC_MINUS              29988
+#define IDC_CALC_PLUS               29989
+#define IDC_CALC_ASSIGN             29990
+#define IDC_CALC_EXE                29991
+#define IDC_CALC_CLEAR              29992
+#define IDC_CALC_POWER              29993
+#define IDC_CALC_LEFT_PAREN         30000
+#define IDC_CALC_RIGHT_PAREN        30001
+#define IDC_CALC_EXP                30002
+#define IDC_CALC_PI                 30003
+#define IDC_CALC_SQUARE             30004
+#define IDC_CALC_LN                 30005
+#define IDC_CALC_ANS                30006
+#define IDC_CALC_SIN                30007
+#define IDC_CALC_COS                30008
+#define IDC_CALC_TAN                30009
+#define IDC_CALC_ARCSIN             30010
+#define IDC_CALC_ARCCOS             30011
+#define IDC_CALC_ARCTAN             30012
+#define IDC_CALC_SINH               30013
+#define IDC_CALC_COSH               30014
+#define IDC_CALC_TANH               30015
+#define IDC_CALC_ARCSINH            30016
+#define IDC_CALC_ARCCOSH            30017
+#define IDC_CALC_ARCTANH            30018
+#define IDC_CALC_SQRT               30019
+#define IDC_CALC_ARG                30021
+#define IDC_CALC_ABS                30022
+#define IDC_CALC_IM                 30023
+#define IDC_CALC_RE                 30024
+#define IDC_CALC_LAST               30024
+
+// Quadratic and cubic solvers (dialogs 30720 and 30721, the same controls)
+#define IDD_QUADRATIC_SOLVER        30720
+#define IDD_CUBIC_SOLVER            30721
+#define IDC_SOLVER_FORM             30736
+#define IDC_SOLVER_LABEL_A          30737
+#define IDC_SOLVER_LABEL_B          30738
+#define IDC_SOLVER_LABEL_C          30739
+#define IDC_SOLVER_LABEL_D          30740
+#define IDC_SOLVER_LABEL_X1         30741
+#define IDC_SOLVER_LABEL_X2         30742
+#define IDC_SOLVER_LABEL_X3         30743
+#define IDC_SOLVER_A                30752
+#define IDC_SOLVER_B                30754
+#define IDC_SOLVER_C                30755
+#define IDC_SOLVER_D                30756
+#define IDC_SOLVER_X1               30757
+#define IDC_SOLVER_X2               30758
+#define IDC_SOLVER_X3               30759
+#define IDC_SOLVER_INPUT            30769
+#define IDC_SOLVER_OUTPUT           30770
+#define IDC_SOLVER_SOLVE            30784
+
+// About box (dialog 56320)
+#define IDD_ABOUT                   56320
+#define IDC_ABOUT_TEXT              56321
+#define IDC_ABOUT_OK                56322
+#define IDC_ABOUT_README            56323
+#define IDC_ABOUT_WEBSITE           56324
