@@ -1,14 +1,18 @@
 // The main window's four modeless tool windows: which exist, which are shown, and their keys.
 #include "console/tool_windows.h"
 
+#include "console/calculator_panel.h"
+#include "console/greek_letters_panel.h"
 #include "resources/resource_ids.h"
+#include "solvers/cubic_solver.h"
+#include "solvers/quadratic_solver.h"
 
 // Each tool window plugs in here with its factory.
 const std::array<SToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS = {{
-    { IDM_VIEW_GREEK_LETTERS, nullptr },
-    { IDM_VIEW_CALCULATOR_PANEL, nullptr },
-    { IDM_SOLVE_QUADRATIC, nullptr },
-    { IDM_SOLVE_CUBIC, nullptr },
+    { IDM_VIEW_GREEK_LETTERS, CGreekLettersPanel::create },
+    { IDM_VIEW_CALCULATOR_PANEL, CCalculatorPanel::create },
+    { IDM_SOLVE_QUADRATIC, CQuadraticSolver::create },
+    { IDM_SOLVE_CUBIC, CCubicSolver::create },
 }};
 
 namespace {
