@@ -1,6 +1,8 @@
 // The console object: the main window with its input line and output pane, and the engine.
 #include "console/console_window.h"
 
+#include "console/about_dialog.h"
+#include "console/output_saving.h"
 #include "console/plot_setup_slot.h"
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
@@ -202,6 +204,8 @@ void CConsoleWindow::onFileCommand(int id)
 {
     switch (id) {
     case IDM_FILE_CLEAR_OUTPUT: m_outputPane.clear(); break;
+    case IDM_FILE_SAVE_OUTPUT: saveOutput(m_window, m_outputPane); break;
+    case IDM_FILE_SAVE_OUTPUT_AS: saveOutputAs(m_window, m_outputPane); break;
     case IDM_FILE_EXIT: PostMessageW(m_window, WM_CLOSE, 0, 0); break;
     }
 }
@@ -249,6 +253,7 @@ void CConsoleWindow::onHelpCommand(int id)
 {
     switch (id) {
     case IDM_HELP_DOCUMENTATION: openDocumentation(); break;
+    case IDM_HELP_ABOUT: showAboutBox(m_window); break;
     }
 }
 

@@ -1,0 +1,54 @@
+// The About box, with buttons that open the web site and the readme through the shell.
+#include "console/about_dialog.h"
+
+#include "engine/web_site.h"
+#include "resources/resource_ids.h"
+
+#include <shellapi.h>
+
+namespace {
+
+// Beside the program, in the current directory.
+const wchar_t* const README_FILE = L"readme.txt";
+
+} // namespace
+
+void CAboutDialog::run(HWND owner)
+{
+    runModal(IDD_ABOUT, owner);
+}
+
+INT_PTR CAboutDialog::onMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND: return onCommand(HIWORD(wParam), LOWORD(wParam));
+    case WM_CLOSE: EndDialog(m_window, 0); return TRUE;
+    default: return FALSE;
+    }
+}
+
+// Escape (IDCANCEL) closes the box like "OK" does.
+INT_PTR CAboutDialog::onCommand(int code, int id)
+{
+    if (code != BN_CLICKED)
+        return FALSE;
+    switch (id) {
+    case IDC_ABOUT_OK:
+    case IDCANCEL: PostMessageW(m_window, WM_CLOSE, 0, 0); return TRUE;
+    case IDC_ABOUT_README: openWithShell(README_FILE); return TRUE;
+    case IDC_ABOUT_WEBSITE: openWithShell(VKCL::WEB_SITE_ADDRESS); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void CAboutDialog::openWithShell(const wchar_t* file)
+{
+    ShellExecuteW(nullptr, L"open", file, nullptr, nullptr, SW_SHOW);
+}
+
+void showAboutBox(HWND owner)
+{
+    CAboutDialog about;
+    about.run(owner);
+}

@@ -1,0 +1,122 @@
+// Saving the output pane's text to a file: "Save output" and "Save output as...".
+#include "console/output_saving.h"
+
+#include "console/output_field.h"
+#include "foundation/file.h"
+
+#include <commdlg.h>
+
+#include <cwctype>
+#include <vector>
+
+namespace {
+
+constexpr DWORD FILE_NAME_CAPACITY = 512;
+constexpr DWORD TEXT_FILE_FILTER = 1;
+const wchar_t FILTERS[] = L"Text file\0*.txt\0All files\0*.*\0";
+const wchar_t* const TEXT_EXTENSION = L".txt";
+constexpr int32_t TEXT_EXTENSION_LENGTH = 4;
+
+bool endsWithTextExtension(const VKF::CString& name)
+{
+    int32_t start = name.length() - TEXT_EXTENSION_LENGTH;
+    for (int32_t index = 0; index < TEXT_EXTENSION_LENGTH; ++index) {
+        if (std::towlower(name[start + index]) != TEXT_EXTENSION[index])
+            return false;
+    }
+    return true;
+}
+
+// Also a file that is locked against reading counts: it would be replaced just the same.
+bool exists(const VKF::CString& path)
+{
+    return VKF::fileExists(path) || GetFileAttributesW(path.characters()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Asks for the file and, whatever the filter and the name, before replacing an existing one.
+// True with the pane's file name set when the save is to go ahead.
+bool chooseFile(HWND owner, COutputField& outputPane)
+{
+    std::vector<wchar_t> name(FILE_NAME_CAPACITY, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = FILTERS;
+    dialog.nFilterIndex = TEXT_FILE_FILTER;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = FILE_NAME_CAPACITY;
+    // The documentation and the readme are opened from the current directory: the dialog must not
+    // move it to the folder the output went to.
+    dialog.Flags = OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog))
+        return false;
+
+    VKF::CString chosen(name.data());
+    if (dialog.nFilterIndex == TEXT_FILE_FILTER && chosen.length() >= TEXT_EXTENSION_LENGTH
+        && !endsWithTextExtension(chosen))
+        chosen += TEXT_EXTENSION;
+    if (exists(chosen)
+        && MessageBoxW(owner, L"Are you sure you want to overwrite?", L"File already exists", MB_YESNOCANCEL) != IDYES)
+        return false;
+    outputPane.setFileName(chosen);
+    return true;
+}
+
+// A fresh file in the target's folder, so that moving it over the target is a rename; empty
+// when the folder takes no new file.
+VKF::CString temporaryFileBeside(const VKF::CString& path)
+{
+    const wchar_t* characters = path.characters();
+    int32_t folderLength = 0;
+    for (int32_t index = 0; index < path.length(); ++index) {
+        if (characters[index] == L'\\' || characters[index] == L'/' || characters[index] == L':')
+            folderLength = index + 1;
+    }
+    VKF::CString folder = folderLength > 0 ? path.substring(0, folderLength) : VKF::CString(L".");
+    wchar_t temporary[MAX_PATH] = {};
+    if (GetTempFileNameW(folder.characters(), L"tlx", 0, temporary) == 0)
+        return VKF::CString();
+    return VKF::CString(temporary);
+}
+
+void writeInPlace(const VKF::CString& path, const VKF::CString& text)
+{
+    VKF::CFile file;
+    file.open(path);
+    file.write(text);
+}
+
+} // namespace
+
+void writeTextFile(const VKF::CString& path, const VKF::CString& text)
+{
+    VKF::CString temporary = temporaryFileBeside(path);
+    if (!temporary.isEmpty()) {
+        try {
+            writeInPlace(temporary, text);
+        } catch (...) {
+            DeleteFileW(temporary.characters());
+            throw;
+        }
+        if (MoveFileExW(temporary.characters(), path.characters(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return;
+        DeleteFileW(temporary.characters());
+    }
+    // No file can be made beside it, or the target cannot be replaced (locked, read-only, a
+    // folder): opening it for writing then fails with the file's own message and leaves it
+    // alone; where it does open, the text goes straight into it.
+    writeInPlace(path, text);
+}
+
+void saveOutput(HWND owner, COutputField& outputPane)
+{
+    if (!outputPane.hasFileName() && !chooseFile(owner, outputPane))
+        return;
+    writeTextFile(outputPane.fileName(), outputPane.text());
+}
+
+void saveOutputAs(HWND owner, COutputField& outputPane)
+{
+    if (chooseFile(owner, outputPane))
+        writeTextFile(outputPane.fileName(), outputPane.text());
+}
