@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/confirmation.h"
@@ -59,6 +60,7 @@ private:
     CValue callValue(CNameView name, const CValueRange& arguments);
     CValue callBuiltIn(int32_t position, CNameView name, const CValueRange& arguments);
 
+    class CSpareExpression;
     void executeTokens(const CExpression& tokens, VKF::CString& output);
     bool defineFunction(const CExpression& tokens, VKF::CString& output);
     bool confirm(const VKF::CString& question);
@@ -78,6 +80,9 @@ private:
     std::vector<int32_t> m_activeCalls;
     CValue m_answer;
     CEvaluationStacks m_evaluation;
+    // Token lists of earlier lines, emptied, kept for the next ones (one each for statements
+    // that run while a question is open).
+    std::vector<std::unique_ptr<CExpression>> m_spareExpressions;
 };
 
 } // namespace VKCL

@@ -59,6 +59,16 @@ struct CEvaluationStacks {
     std::vector<CWorkToken> work;
     std::vector<CValue> arguments;
     uint32_t depth = 0;
+
+    // Gives back the memory a very long line took, once no evaluation is in progress.
+    void releaseLargeLists() noexcept
+    {
+        constexpr std::size_t LARGE = 0x10000;
+        if (work.capacity() > LARGE)
+            std::vector<CWorkToken>().swap(work);
+        if (arguments.capacity() > LARGE)
+            std::vector<CValue>().swap(arguments);
+    }
 };
 
 } // namespace VKCL

@@ -55,10 +55,14 @@ VKF::CString arityMessage(CNameView name, uint32_t parameterCount)
 CValue applyBuiltInFunction(int32_t position, const CValue& argument)
 {
     // The operations of positions FIRST_RESERVED_FUNCTION (sqrt) to arg, in list order.
-    static void (CValue::*const OPERATIONS[])() = {
-        &CValue::sqrt, &CValue::ln, &CValue::sin, &CValue::cos, &CValue::tan, &CValue::log,
-        &CValue::arcsin, &CValue::arccos, &CValue::arctan, &CValue::sinh, &CValue::cosh, &CValue::tanh,
-        &CValue::arcsinh, &CValue::arccosh, &CValue::arctanh, &CValue::exp, &CValue::abs, &CValue::arg,
+    using COperation = void (*)(CValue&);
+    static const COperation OPERATIONS[] = {
+        [](CValue& z) { z.sqrt(); },    [](CValue& z) { z.ln(); },      [](CValue& z) { z.sin(); },
+        [](CValue& z) { z.cos(); },     [](CValue& z) { z.tan(); },     [](CValue& z) { z.log(); },
+        [](CValue& z) { z.arcsin(); },  [](CValue& z) { z.arccos(); },  [](CValue& z) { z.arctan(); },
+        [](CValue& z) { z.sinh(); },    [](CValue& z) { z.cosh(); },    [](CValue& z) { z.tanh(); },
+        [](CValue& z) { z.arcsinh(); }, [](CValue& z) { z.arccosh(); }, [](CValue& z) { z.arctanh(); },
+        [](CValue& z) { z.exp(); },     [](CValue& z) { z.abs(); },     [](CValue& z) { z.arg(); },
     };
     static_assert(FIRST_RESERVED_FUNCTION + int32_t(std::size(OPERATIONS)) == RESERVED_IM);
     if (position == RESERVED_IM)
@@ -66,7 +70,7 @@ CValue applyBuiltInFunction(int32_t position, const CValue& argument)
     if (position == RESERVED_RE)
         return CValue(argument.real(), 0);
     CValue result = argument;
-    (result.*OPERATIONS[position - FIRST_RESERVED_FUNCTION])();
+    OPERATIONS[position - FIRST_RESERVED_FUNCTION](result);
     return result;
 }
 

@@ -1,4 +1,5 @@
 // The statement compiler: expressions, assignments, definitions and unassignments.
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <unordered_map>
@@ -80,18 +81,53 @@ private:
 
 } // namespace
 
+// Lends a token list from the calculator's spares for one statement and takes it back emptied.
+class CCalculator::CSpareExpression {
+public:
+    explicit CSpareExpression(std::vector<std::unique_ptr<CExpression>>& spares) : m_spares(spares)
+    {
+        if (m_spares.empty()) {
+            m_expression = std::make_unique<CExpression>();
+        } else {
+            m_expression = std::move(m_spares.back());
+            m_spares.pop_back();
+        }
+    }
+    CSpareExpression(const CSpareExpression&) = delete;
+    CSpareExpression& operator=(const CSpareExpression&) = delete;
+    ~CSpareExpression()
+    {
+        // The lists of a very long line are not worth keeping.
+        if (m_expression->tokenCount() > MAX_SIDE_LIST_ENTRIES)
+            return;
+        m_expression->clear();
+        try {
+            m_spares.push_back(std::move(m_expression));
+        } catch (...) {
+            // Without room to keep it, the list is simply freed.
+        }
+    }
+    CExpression& operator*() const noexcept { return *m_expression; }
+
+private:
+    std::vector<std::unique_ptr<CExpression>>& m_spares;
+    std::unique_ptr<CExpression> m_expression;
+};
+
 void CCalculator::executeStatement(const VKF::CString& input, VKF::CString& output)
 {
     m_activeCalls.clear();
     try {
         try {
-            CExpression tokens;
-            tokenize(input, tokens);
-            executeTokens(tokens, output);
+            const CSpareExpression tokens(m_spareExpressions);
+            tokenize(input, *tokens);
+            executeTokens(*tokens, output);
         } catch (const CSyntaxException& e) {
             output = ILLEGAL_SYNTAX_PREFIX;
             output += e.toString();
         }
+        if (m_evaluation.depth == 0)
+            m_evaluation.releaseLargeLists();
     } catch (const std::bad_alloc&) {
         throw VKF::COutOfMemoryException();
     } catch (const std::length_error&) {
