@@ -27,6 +27,7 @@ struct SAboutContents {
     std::wstring text, website, readme, ok;
     HWND owner = nullptr;
     LONG_PTR okStyle = 0;
+    bool okFocused = false;
 };
 
 } // namespace
@@ -43,6 +44,7 @@ TEST_F(ConsoleTest, TheHelpMenuShowsTheAboutBoxModally)
         seen.ok = windowText(GetDlgItem(dialog, IDC_ABOUT_OK));
         seen.owner = GetWindow(dialog, GW_OWNER);
         seen.okStyle = GetWindowLongPtrW(GetDlgItem(dialog, IDC_ABOUT_OK), GWL_STYLE);
+        seen.okFocused = GetFocus() == GetDlgItem(dialog, IDC_ABOUT_OK);
         EXPECT_FALSE(IsWindowEnabled(GetWindow(dialog, GW_OWNER)));
         clickButton(dialog, IDC_ABOUT_OK);
     });
@@ -55,6 +57,8 @@ TEST_F(ConsoleTest, TheHelpMenuShowsTheAboutBoxModally)
     EXPECT_EQ(seen.readme, L"Readme");
     EXPECT_EQ(seen.ok, L"&OK");
     EXPECT_EQ(seen.okStyle & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    // Enter closes the box rather than opening the web site.
+    EXPECT_TRUE(seen.okFocused);
     EXPECT_TRUE(IsWindowEnabled(mainWindow()));
     EXPECT_EQ(FindWindowW(nullptr, ABOUT_CAPTION), nullptr);
 }
