@@ -53,42 +53,45 @@ void CSolverWindow::onError(const VKF::CException& error)
 // they do not hold the other windows off the engine.
 void CSolverWindow::solve()
 {
-    const wchar_t* failedField = nullptr;
-    std::optional<VKF::CString> failure; // the exception's text, the title of the box
-    std::vector<VKCL::CValue> results;
+    SOutcome outcome;
     {
         CEngineWork work(m_console);
         if (work.refused())
             return;
-        std::vector<VKCL::CValue> values;
-        for (const SCoefficient& coefficient : m_coefficients) {
-            std::optional<VKCL::CValue> value =
-                VKCL::evaluateCoefficient(m_console.calculator(), fieldText(m_window, coefficient.field));
-            if (!value) {
-                failedField = coefficient.failure;
-                break;
-            }
-            values.push_back(*value);
-        }
-        if (failedField == nullptr) {
-            try {
-                results = roots(m_console.calculator(), values);
-            } catch (const VKF::CException& error) {
-                failure = error.toString();
-            }
-        }
+        outcome = compute();
     }
-    if (failedField != nullptr) {
-        MessageBoxW(m_window, failedField, ERROR_TITLE, MB_OK);
+    if (outcome.failedField != nullptr) {
+        MessageBoxW(m_window, outcome.failedField, ERROR_TITLE, MB_OK);
         return;
     }
-    if (failure) {
-        MessageBoxW(m_window, COMPUTING_FAILED, failure->characters(), MB_OK);
+    if (outcome.failure) {
+        MessageBoxW(m_window, COMPUTING_FAILED, outcome.failure->characters(), MB_OK);
         return;
     }
     // Only a complete solve changes the root fields.
-    for (size_t index = 0; index < m_rootFields.size() && index < results.size(); ++index) {
-        VKF::CString text = results[index].toString();
+    for (size_t index = 0; index < m_rootFields.size() && index < outcome.roots.size(); ++index) {
+        VKF::CString text = outcome.roots[index].toString();
         SetDlgItemTextW(m_window, m_rootFields[index], text.characters());
     }
+}
+
+CSolverWindow::SOutcome CSolverWindow::compute()
+{
+    SOutcome outcome;
+    std::vector<VKCL::CValue> values;
+    for (const SCoefficient& coefficient : m_coefficients) {
+        std::optional<VKCL::CValue> value =
+            VKCL::evaluateCoefficient(m_console.calculator(), fieldText(m_window, coefficient.field));
+        if (!value) {
+            outcome.failedField = coefficient.failure;
+            return outcome;
+        }
+        values.push_back(*value);
+    }
+    try {
+        outcome.roots = roots(m_console.calculator(), values);
+    } catch (const VKF::CException& error) {
+        outcome.failure = error.toString();
+    }
+    return outcome;
 }

@@ -4,6 +4,7 @@
 #include "console/tool_windows.h"
 #include "console/window.h"
 #include "engine/value.h"
+#include "foundation/string.h"
 
 #include <optional>
 #include <vector>
@@ -32,7 +33,16 @@ protected:
     void onError(const VKF::CException& error) override;
 
 private:
+    // What one solve came to: the first field that failed, the text of a failure while
+    // computing, or the roots.
+    struct SOutcome {
+        const wchar_t* failedField = nullptr;
+        std::optional<VKF::CString> failure;
+        std::vector<VKCL::CValue> roots;
+    };
+
     void solve();
+    SOutcome compute();
 
     CConsoleWindow& m_console;
     TToolWindow m_which;
