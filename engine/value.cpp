@@ -222,18 +222,10 @@ CValue::CValue(double real, double imaginary)
 
 void CValue::setValue(double real, double imaginary)
 {
-    // x / 10 == x with x / 10 != 0 holds exactly for an infinite x. The parts pass through
-    // memory first, so that an x87 register cannot hold a value too large for a double.
-    volatile double storedReal = real;
-    volatile double storedImaginary = imaginary;
-    real = storedReal;
-    imaginary = storedImaginary;
-    const double realTenth = real / 10;
-    const double imaginaryTenth = imaginary / 10;
-    if ((realTenth != 0 && realTenth == real) || (imaginaryTenth != 0 && imaginaryTenth == imaginary))
-        fail(OVERFLOW_MESSAGE);
-    if (std::isnan(real) || std::isnan(imaginary))
-        fail(UNDEFINED_MESSAGE);
+    // Doubles are computed in SSE registers on every build, so a part that overflowed is
+    // already infinite here.
+    if (!std::isfinite(real) || !std::isfinite(imaginary)) [[unlikely]]
+        fail(std::isinf(real) || std::isinf(imaginary) ? OVERFLOW_MESSAGE : UNDEFINED_MESSAGE);
     m_real = real;
     m_imaginary = imaginary;
 }
