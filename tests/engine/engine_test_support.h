@@ -1,7 +1,8 @@
-// Shared helpers of the engine tests: a scripted confirmation and table-style statement checks.
+// Shared helpers of the engine tests: the engine's messages, a scripted confirmation and table-style checks.
 #pragma once
 
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,20 @@
 
 #include "engine/calculator.h"
 #include "engine/confirmation.h"
+#include "engine/web_site.h"
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
 #include "tests/print_string.h"
 
 namespace enginetest {
+
+// Messages checked in more than one place.
+inline const std::string NUMERIC_OVERFLOW = "Numeric overflow occured while calculating.";
+inline const std::string DIVISION_BY_ZERO = "Division by zero.";
+inline const std::string UNPARSABLE = "Unable to parse expression. Please make sure you typed correctly.";
+inline const std::string EMPTY = "Expression is empty.";
+inline const std::string OPEN_ARGUMENTS = "Encountered end of expression while evaluating function parameters.";
+inline const std::string TOO_LONG = "Expression is too long (it may hold at most 65536 numbers and 65536 names).";
 
 inline std::string utf8(const VKF::CString& text)
 {
@@ -34,6 +44,30 @@ inline VKF::CString text(const std::string& utf8Text)
     return VKF::CString(units.data(), int32_t(units.size()));
 }
 
+// The output line of a statement that fails with message.
+inline std::string error(const std::string& message)
+{
+    return "Illegal syntax:  " + message;
+}
+
+inline std::string internalError(int number)
+{
+    return "Internal error " + std::to_string(number) + ". Please visit " + utf8(VKF::CString(VKCL::WEB_SITE_ADDRESS))
+           + " and report the error.";
+}
+
+// Runs action, which must throw CSyntaxException with message.
+template <typename Action>
+void expectSyntaxError(Action action, const std::string& message, const std::string& what)
+{
+    try {
+        action();
+        ADD_FAILURE() << what << ": no error, expected " << message;
+    } catch (const VKCL::CSyntaxException& caught) {
+        EXPECT_EQ(utf8(caught.toString()), message) << what;
+    }
+}
+
 // Answers questions from a queue and records them; a question nobody expected fails the test.
 class CScriptedConfirmation : public VKCL::CConfirmation {
 public:
@@ -52,11 +86,15 @@ public:
     }
 
     const std::vector<std::string>& questions() const noexcept { return m_questions; }
-    std::size_t unusedAnswers() const noexcept { return m_answers.size(); }
 
 private:
     std::deque<bool> m_answers;
     std::vector<std::string> m_questions;
+};
+
+struct SCase {
+    std::string input;
+    std::string output;
 };
 
 // A fresh calculator per test, with helpers that run lines through executeStatement.
@@ -67,22 +105,24 @@ protected:
         VKF::CString output;
         try {
             calculator.executeStatement(text(input), output);
-        } catch (const VKF::CException& error) {
-            ADD_FAILURE() << "input: " << input << " threw " << utf8(error.toString());
+        } catch (const VKF::CException& caught) {
+            ADD_FAILURE() << "input: " << input << " threw " << utf8(caught.toString());
         }
         return utf8(output);
     }
 
-    // The output line of one statement.
     void expectOutput(const std::string& input, const std::string& expected)
     {
         EXPECT_EQ(run(input), expected) << "input: " << input;
     }
 
-    // The error line of one statement: "Illegal syntax:" with two blanks, then the message.
-    void expectError(const std::string& input, const std::string& message)
+    void expectError(const std::string& input, const std::string& message) { expectOutput(input, error(message)); }
+
+    // Runs the lines in order on the same calculator.
+    void expectOutputs(std::initializer_list<SCase> cases)
     {
-        EXPECT_EQ(run(input), "Illegal syntax:  " + message) << "input: " << input;
+        for (const SCase& c : cases)
+            expectOutput(c.input, c.output);
     }
 
     CScriptedConfirmation confirmation;
