@@ -65,11 +65,7 @@ TEST(InternalChecks, ReportMisuseWithTheirMessages)
     constants.add(text("x"), CValue(1, 0));
     VKCL::CFunctionTable functions;
     functions.add(text("f"), expression);
-    const struct {
-        const char* what;
-        std::function<void()> action;
-        std::string message;
-    } cases[] = {
+    const struct { const char* what; std::function<void()> action; std::string message; } cases[] = {
         {"getToken past the end", [&] { expression.getToken(4); }, "Bug. getToken() index out of bounds."},
         {"getValue", [&] { expression.getValue(1); }, "Bug. getValue() index out of bounds."},
         {"getName", [&] { expression.getName(1); }, "Bug. getName() index out of bounds."},

@@ -31,11 +31,7 @@ std::string fullDigits(double value)
 TEST(NumberFormatTest, SwitchPointsRoundingAndExtremes)
 {
     const double largest = std::numeric_limits<double>::max();
-    const struct {
-        double value;
-        int digits;
-        const char* text;
-    } cases[] = {
+    const struct { double value; int digits; const char* text; } cases[] = {
         {0, 13, "0"}, {-1, 13, "-1"}, {-2.5, 13, "-2.5"}, {1234.5, 13, "1234.5"},
         {1.0 / 3, 13, "0.3333333333333"}, {2.0 / 3, 13, "0.6666666666667"}, {-2.0 / 3, 13, "-0.6666666666667"},
         {3.141592653589793, 13, "3.14159265359"}, {0.1 + 0.2, 13, "0.3"}, {-0.0, 13, "0"}, {-0.0, 5, "0"},
@@ -65,7 +61,7 @@ TEST(NumberFormatTest, SwitchPointsRoundingAndExtremes)
         {std::numeric_limits<double>::quiet_NaN(), 13, "nan"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(format(c.value, c.digits), c.text) << "input: " << fullDigits(c.value) << " with " << c.digits << " digits";
+        EXPECT_EQ(format(c.value, c.digits), c.text) << "input: " << fullDigits(c.value) << ", " << c.digits << " digits";
 }
 
 #if !defined(_WIN32)

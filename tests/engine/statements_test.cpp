@@ -52,20 +52,19 @@ TEST_F(Statements, AsksBeforeReplacingANameAndTakesBothAnswers)
     run("x=5");
     run("f(t)=t+1");
     run("v=1");
-    for (const bool yes : {false, true})
-        confirmation.willAnswer(yes);
-    expectOutputs({{"x=6", "Could not reassign the name 'x'."}, {"x", "= 5"}, {"x=6", "x = 6"}, {"x", "= 6"}});
-    for (const bool yes : {false, true})
-        confirmation.willAnswer(yes);
-    expectOutputs({{"f=2", "Could not reassign the name 'f'."}, {"f(1)", "= 2"}, {"f=2", "f = 2"},
-                   {"f(1)", error("Function 'f' not defined.")}, {"f", "= 2"}});
-    for (const bool yes : {false, true})
-        confirmation.willAnswer(yes);
-    expectOutputs({{"v(a)=a", "Could not reassign function 'v'."}, {"v", "= 1"}, {"v(a)=a", "v = {1}"}, {"v(4)", "= 4"}});
-    for (const bool yes : {false, true})
-        confirmation.willAnswer(yes);
-    expectOutputs({{"v(a)=2a", "Could not reassign the name 'v'."}, {"v(5)", "= 5"},
-                   {"v(a,b)=2a+b", "v = 2*{1}+{2}"}, {"v(5,1)", "= 11"}});
+    // Each change is refused once and then accepted.
+    for (int change = 0; change < 4; ++change) {
+        confirmation.willAnswer(false);
+        confirmation.willAnswer(true);
+    }
+    expectOutputs({
+        {"x=6", "Could not reassign the name 'x'."}, {"x", "= 5"}, {"x=6", "x = 6"}, {"x", "= 6"},
+        {"f=2", "Could not reassign the name 'f'."}, {"f(1)", "= 2"}, {"f=2", "f = 2"},
+        {"f(1)", error("Function 'f' not defined.")}, {"f", "= 2"},
+        {"v(a)=a", "Could not reassign function 'v'."}, {"v", "= 1"}, {"v(a)=a", "v = {1}"}, {"v(4)", "= 4"},
+        {"v(a)=2a", "Could not reassign the name 'v'."}, {"v(5)", "= 5"}, {"v(a,b)=2a+b", "v = 2*{1}+{2}"},
+        {"v(5,1)", "= 11"},
+    });
     const std::vector<std::string> questions = {
         "Are you sure you want to reassign the variable 'x'?", "Are you sure you want to reassign the variable 'x'?",
         "Are you sure want to reassign the function 'f' to be a variable?",

@@ -74,10 +74,7 @@ std::string illegal(const std::string& character)
 
 TEST(Tokenizer, SplitsNamesNumbersAndPunctuation)
 {
-    const struct {
-        const char* input;
-        const char* tokens;
-    } cases[] = {
+    const struct { const char* input; const char* tokens; } cases[] = {
         {"", "$"}, {"   \t  ", "$"}, {"x2+3.5E-2", "n:x2 + v:0.035 $"}, {"a=?", "n:a = ? $"},
         {"f(a, b) = a^2 / b", "n:f ( n:a , n:b ) = n:a ^ v:2 / n:b $"}, {"(*+,-/=?^)", "( * + , - / = ? ^ ) $"},
         {"___quad_1 x_2", "n:___quad_1 n:x_2 $"}, {"2x", "v:2 n:x $"}, {"3-2", "v:3 - v:2 $"}, {"007", "v:7 $"},
@@ -108,9 +105,7 @@ TEST(Tokenizer, ConvertsNumbersCorrectlyRounded)
 TEST(Tokenizer, RejectsMalformedNumbersAndIllegalCharacters)
 {
     const std::string zeros(400, '0');
-    const struct {
-        std::string input, message;
-    } cases[] = {
+    const struct { std::string input, message; } cases[] = {
         {"1E999", NUMERIC_OVERFLOW}, {"1.7976931348623159E308", NUMERIC_OVERFLOW}, {"1" + zeros, NUMERIC_OVERFLOW},
         {"1" + zeros + "E-10", NUMERIC_OVERFLOW}, {"0.001E99999999999999999999999", NUMERIC_OVERFLOW},
         {"1.2.3", "Error parsing value (illegal '.')."}, {"1E5.2", "Error parsing value (illegal '.')."},
@@ -139,11 +134,11 @@ TEST(Tokenizer, RejectsMalformedNumbersAndIllegalCharacters)
 TEST(Characters, ClassifiesLettersByTheirUnicodeCategory)
 {
     // Ordinal indicator (Lo), modifier letter (Lm), pi, the last letter of the plane.
-    for (const unsigned letter : std::initializer_list<unsigned>{'A', 'z', 0x00AA, 0x00C0, 0x00D8, 0x03C0, 0x02B0, 0xFFDC})
-        EXPECT_TRUE(VKCL::isLetter(VKF::UChar(letter))) << std::hex << letter;
+    for (const char16_t letter : std::u16string(u"Az\u00AA\u00C0\u00D8\u03C0\u02B0\uFFDC"))
+        EXPECT_TRUE(VKCL::isLetter(letter)) << std::hex << unsigned(letter);
     // The integral sign starts names but is no letter; unassigned Greek, surrogate, private use.
-    for (const unsigned other : std::initializer_list<unsigned>{'@', '[', '`', '{', '5', '_', 0x00D7, 0x03A2, 0x222B, 0xD835, 0xE000, 0xFFFF, 0})
-        EXPECT_FALSE(VKCL::isLetter(VKF::UChar(other))) << std::hex << other;
+    for (const char16_t other : std::u16string(u"@[`{5_\u00D7\u03A2\u222B\xD835\uE000\uFFFF", 13))
+        EXPECT_FALSE(VKCL::isLetter(other)) << std::hex << unsigned(other);
 }
 
 TEST(Tokenizer, DoesNotDependOnTheLocale)

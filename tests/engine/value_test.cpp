@@ -34,10 +34,7 @@ class ValueTest : public enginetest::CEngineTest {};
 
 TEST(ValueText, ShowsBothPartsWithThirteenDigits)
 {
-    const struct {
-        double re, im;
-        const char* text;
-    } cases[] = {
+    const struct { double re, im; const char* text; } cases[] = {
         {0, 0, "0"}, {0, 2, "i*2"}, {-1, -2, "-1 - i*2"}, {3, 1, "3 + i"}, {0.5, -0.25, "0.5 - i*0.25"},
         {0, -2.5, "-i*2.5"}, {1, -1, "1 - i"}, {0, 1, "i"}, {0, -1, "-i"}, {-5, 0, "-5"},
         {2.0 / 3, 0, "0.6666666666667"}, {1e20, 0, "1e+020"}, {1e-20, 0, "1e-020"}, {1, 1e-17, "1 + i*1e-017"},
@@ -47,19 +44,15 @@ TEST(ValueText, ShowsBothPartsWithThirteenDigits)
     for (const auto& c : cases)
         EXPECT_EQ(utf8(CValue(c.re, c.im).toString()), c.text) << "value " << c.re << ", " << c.im;
     // The short form for graph labels: the real part with five digits.
-    EXPECT_EQ(utf8(CValue(3.141592653589793, 0).toShortString()), "3.1416");
-    EXPECT_EQ(utf8(CValue(-2.5, 7).toShortString()), "-2.5");
-    EXPECT_EQ(utf8(CValue(-0.0, 0).toShortString()), "0");
+    EXPECT_EQ(utf8(CValue(-3.141592653589793, 7).toShortString()), "-3.1416");
 }
 
 TEST(ValueText, StoresRejectInfiniteAndUndefinedParts)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double re, im;
-        const std::string& message;
-    } cases[] = {{inf, 0, NUMERIC_OVERFLOW}, {0, -inf, NUMERIC_OVERFLOW}, {nan, 0, UNDEFINED}, {1, nan, UNDEFINED}};
+    const struct { double re, im; const std::string& message; } cases[] =
+        {{inf, 0, NUMERIC_OVERFLOW}, {0, -inf, NUMERIC_OVERFLOW}, {nan, 0, UNDEFINED}, {1, nan, UNDEFINED}};
     for (const auto& c : cases) {
         const std::string what = "store of " + std::to_string(c.re) + ", " + std::to_string(c.im);
         CValue value(3, 4);
@@ -173,9 +166,7 @@ TEST_F(ValueTest, HyperbolicFunctions)
 // Far beyond 2^31 periods the sine and cosine are reduced exactly (reference values to 20 digits).
 TEST(ValueReduction, SineAndCosineOfHugeArguments)
 {
-    const struct {
-        double x, sine, cosine;
-    } cases[] = {
+    const struct { double x, sine, cosine; } cases[] = {
         {13510798882.0, 0.93150804555318428594, 0.36372071850485332128},
         {100000000000.0, 0.92869366049659195286, 0.37084779216471115901},
         {9007199254740992.0, -0.84892596481465499956, -0.52851178441308869426},

@@ -105,33 +105,25 @@ TEST_F(FileTest, ReportsMisuseAndFailures)
 
 TEST_F(FileTest, CloseIsIdempotentAndDestructionCloses)
 {
-    const fs::path path = m_directory / "closed.txt";
-    {
-        CFile file;
-        file.open(pathText(path));
-        file.write(CString(VKF_T("ok")));
-        file.close();
-        file.close();
-        file.open(pathText(path));
-        file.write(CString(VKF_T("again")));
-    }
-    EXPECT_EQ(fs::file_size(path), 10u);
-    // The handle is gone: the file can be replaced.
-    CFile reopened;
-    reopened.open(pathText(path));
-    reopened.close();
-    EXPECT_EQ(fs::file_size(path), 0u);
-}
-
-TEST_F(FileTest, FileExistsForFilesOnly)
-{
     const VKF::UChar name[] = {'p', 0x03C0, '_', 0x20AC, '.', 't', 'x', 't', 0};
     const CString path = pathText(m_directory) + VKF_T("/") + CString(name);
     EXPECT_FALSE(VKF::fileExists(path));
-    CFile file;
-    file.open(path);
-    file.close();
+    {
+        CFile file;
+        file.open(path);
+        file.write(CString(VKF_T("ok")));
+        file.close();
+        file.close();
+        file.open(path);
+        file.write(CString(VKF_T("again")));
+    }
     EXPECT_TRUE(VKF::fileExists(path)) << "a name outside ASCII";
+    EXPECT_EQ(fs::file_size(m_directory / u8"p\u03C0_\u20AC.txt"), 10u);
+    // The handle is gone: the file can be replaced.
+    CFile reopened;
+    reopened.open(path);
+    reopened.close();
+    EXPECT_EQ(fs::file_size(m_directory / u8"p\u03C0_\u20AC.txt"), 0u);
     EXPECT_FALSE(VKF::fileExists(pathText(m_directory))) << "a folder is not a file";
     EXPECT_FALSE(VKF::fileExists(CString()));
 }

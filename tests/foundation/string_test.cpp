@@ -33,33 +33,21 @@ std::basic_string<UChar> lettersText(int32_t n)
     return text;
 }
 
-// The same text appended unit by unit.
-CString letters(int32_t n)
-{
-    CString text;
-    for (const UChar unit : lettersText(n))
-        text += unit;
-    return text;
-}
-
 std::string shown(const VKF::CStringCastable& object)
 {
     return VKF::toUtf8(object.toString());
 }
 
+// The text of the exception action throws.
 template <typename Action>
-void expectMessage(Action action, const std::string& message, const std::string& what)
+std::string messageOf(Action action)
 {
     try {
         action();
-    } catch (const COutOfMemoryException&) {
-        ADD_FAILURE() << what << ": ran out of memory instead of: " << message;
-        return;
     } catch (const CException& error) {
-        EXPECT_EQ(shown(error), message) << what;
-        return;
+        return shown(error);
     }
-    ADD_FAILURE() << what << ": did not throw " << message;
+    return "(no exception)";
 }
 
 // The string keeps its invariant: terminator at length, capacity a multiple of 16 above it.
@@ -77,23 +65,20 @@ TEST(StringTest, DefaultStringHasNoStorage)
 {
     const CString empty;
     EXPECT_EQ(empty.capacity(), 0);
-    EXPECT_TRUE(empty.isEmpty());
-    expectWellFormed(empty, "default");
     EXPECT_EQ(empty[0], 0);
-    EXPECT_EQ(empty, CString(VKF_T("")));
+    expectWellFormed(empty, "default");
     // Copying it gives an empty string with a terminator.
     CString assigned(VKF_T("x"));
     assigned = empty;
-    EXPECT_TRUE(CString(empty).isEmpty());
+    EXPECT_TRUE(assigned.isEmpty() && CString(empty).isEmpty());
     expectWellFormed(assigned, "assigned empty");
 }
 
 TEST(StringTest, CapacityFollowsTheGrowthRule)
 {
     // needed = length + 1 units; capacity = the next multiple of 16 strictly above it.
-    const struct {
-        int32_t length, capacity;
-    } cases[] = {{0, 16}, {1, 16}, {14, 16}, {15, 32}, {16, 32}, {30, 32}, {31, 48}, {47, 64}, {100, 112}};
+    const struct { int32_t length, capacity; } cases[] =
+        {{0, 16}, {1, 16}, {14, 16}, {15, 32}, {16, 32}, {30, 32}, {31, 48}, {47, 64}, {100, 112}};
     for (const auto& c : cases) {
         CString assigned;
         assigned = lettersText(c.length).c_str();
@@ -108,8 +93,9 @@ TEST(StringTest, CapacityFollowsTheGrowthRule)
     EXPECT_EQ(text.capacity(), 32) << "a one-unit text on 14 units";
     text += lettersText(16).c_str();
     EXPECT_EQ(text.capacity(), 48) << "31 units need 32 with the terminator";
-    CString byUnits = letters(15);
-    ASSERT_EQ(byUnits.capacity(), 16);
+    CString byUnits;
+    for (const UChar unit : lettersText(15))
+        byUnits += unit;
     byUnits += VKF_T("");
     EXPECT_EQ(byUnits.capacity(), 32);
     CString none;
@@ -129,24 +115,20 @@ TEST(StringTest, AppendingOneUnitUsesSpareRoom)
     text += UChar('d');
     EXPECT_EQ(text.characters(), block) << "the block was re-sized though it had room";
     EXPECT_EQ(text, CString(VKF_T("abcd")));
-    // The block grows only when length + 1 reaches the capacity.
+    // The block grows only when length + 1 reaches the capacity; substrings and counted texts
+    // get the capacity of such unit-by-unit appends.
+    const CString source(lettersText(100).c_str());
     CString grown;
     for (int32_t n = 1; n <= 100; ++n) {
         grown += UChar('a' + (n - 1) % 26);
         ASSERT_EQ(grown.capacity(), (n / 16 + 1) * 16) << "after " << n << " units";
-    }
-    EXPECT_EQ(grown, CString(lettersText(100).c_str()));
-    // Substrings and counted texts get the capacity of unit-by-unit appends.
-    const CString source = letters(80);
-    for (int32_t n = 1; n <= 70; ++n) {
-        const CString byUnits = letters(n);
         const CString part = source.substring(0, n);
         const CString counted(source.characters(), n);
-        EXPECT_EQ(part.capacity(), byUnits.capacity()) << "substring of " << n << " units";
-        EXPECT_EQ(counted.capacity(), byUnits.capacity()) << "counted text of " << n << " units";
-        EXPECT_TRUE(part == byUnits && counted == byUnits) << n << " units";
-        expectWellFormed(counted, "counted");
+        EXPECT_EQ(part.capacity(), grown.capacity()) << "substring of " << n << " units";
+        EXPECT_EQ(counted.capacity(), grown.capacity()) << "counted text of " << n << " units";
+        EXPECT_TRUE(part == grown && counted == grown) << n << " units";
     }
+    expectWellFormed(grown, "grown");
     EXPECT_EQ(CString(source.characters(), 0).capacity(), 0);
 }
 
@@ -158,20 +140,20 @@ TEST(StringTest, IndexAndSubstringCheckTheirBounds)
     EXPECT_EQ(text.substring(1, 4), CString(VKF_T("bcd")));
     EXPECT_EQ(text.substring(0, 6), text);
     EXPECT_EQ(text.substring(5, 6), CString(VKF_T("f")));
-    expectMessage([&] { (void)text[7]; }, INDEX_MESSAGE, "index length + 1");
-    expectMessage([&] { (void)text[-1]; }, INDEX_MESSAGE, "index -1");
-    expectMessage([&] { (void)CString()[1]; }, INDEX_MESSAGE, "index 1 of an empty string");
-    expectMessage([&] { (void)text.substring(2, 2); }, SUBSTRING_MESSAGE, "substring(2, 2)");
-    expectMessage([&] { (void)text.substring(3, 2); }, SUBSTRING_MESSAGE, "substring(3, 2)");
-    expectMessage([&] { (void)text.substring(0, 7); }, SUBSTRING_MESSAGE, "substring(0, length + 1)");
-    expectMessage([&] { (void)text.substring(-1, 2); }, INDEX_MESSAGE, "substring(-1, 2)");
+    EXPECT_EQ(messageOf([&] { (void)text[7]; }), INDEX_MESSAGE) << "index length + 1";
+    EXPECT_EQ(messageOf([&] { (void)text[-1]; }), INDEX_MESSAGE) << "index -1";
+    EXPECT_EQ(messageOf([&] { (void)CString()[1]; }), INDEX_MESSAGE) << "index 1 of an empty string";
+    EXPECT_EQ(messageOf([&] { (void)text.substring(2, 2); }), SUBSTRING_MESSAGE) << "substring(2, 2)";
+    EXPECT_EQ(messageOf([&] { (void)text.substring(3, 2); }), SUBSTRING_MESSAGE) << "substring(3, 2)";
+    EXPECT_EQ(messageOf([&] { (void)text.substring(0, 7); }), SUBSTRING_MESSAGE) << "substring(0, length + 1)";
+    EXPECT_EQ(messageOf([&] { (void)text.substring(-1, 2); }), INDEX_MESSAGE) << "substring(-1, 2)";
 }
 
 TEST(StringTest, ResizeKeepsOrDropsTheTextButNeverShrinksPastIt)
 {
     CString text(lettersText(20).c_str());
-    expectMessage([&] { text.resize(0, false); }, RESIZE_MESSAGE, "resize(0, false) of 20 units");
-    expectMessage([&] { text.resize(-1, true); }, RESIZE_MESSAGE, "resize(-1, true)");
+    EXPECT_EQ(messageOf([&] { text.resize(0, false); }), RESIZE_MESSAGE) << "resize(0, false) of 20 units";
+    EXPECT_EQ(messageOf([&] { text.resize(-1, true); }), RESIZE_MESSAGE) << "resize(-1, true)";
     EXPECT_EQ(text.capacity(), 32) << "a refused resize leaves the block";
     text.resize(30, true);
     EXPECT_EQ(text.capacity(), 64);
@@ -201,14 +183,13 @@ TEST(StringTest, CopiesAndMovesOwnTheirBlocks)
     EXPECT_EQ(copy, CString(VKF_T("shared?")));
     CString assigned;
     assigned = original;
-    EXPECT_NE(assigned.characters(), original.characters());
-    EXPECT_EQ(assigned, CString(VKF_T("shared? no")));
+    EXPECT_TRUE(assigned.characters() != original.characters() && assigned == original);
     // Embedded zero units are copied too.
     CString zeros(VKF_T("a"));
     zeros += UChar(0);
     zeros += UChar('b');
-    EXPECT_EQ(CString(zeros).length(), 3);
-    EXPECT_EQ(CString(zeros)[2], UChar('b'));
+    const CString copied(zeros);
+    EXPECT_TRUE(copied.length() == 3 && copied[2] == UChar('b'));
 
     const UChar* block = original.characters();
     CString target(std::move(original));
@@ -249,19 +230,15 @@ TEST(StringTest, ConcatenationAndComparison)
     EXPECT_EQ(left + CString(VKF_T("+right")), CString(VKF_T("left+right")));
     EXPECT_EQ(left + VKF_T("!"), CString(VKF_T("left!")));
     EXPECT_EQ(VKF_T("<") + left, CString(VKF_T("<left")));
-    EXPECT_EQ(CString() + CString(), CString());
     CString text(VKF_T("n = "));
     text.append(VKF_T("12345"), 3);
     EXPECT_EQ(text, CString(VKF_T("n = 123")));
     EXPECT_EQ(text.length(), 7);
-    EXPECT_EQ(VKF::textLength(VKF_T("four")), 4);
     EXPECT_EQ(VKF::textLength(nullptr), 0);
     // Exact unit by unit, Greek letters and surrogates included.
     EXPECT_NE(CString(VKF_T("Name")), CString(VKF_T("name")));
-    EXPECT_NE(CString(VKF_T("Name")), CString(VKF_T("Nam")));
     EXPECT_TRUE(CString(VKF_T("abc")).equals(VKF_T("abcd"), 3));
     EXPECT_FALSE(CString(VKF_T("abc")).equals(VKF_T("abd"), 3));
-    EXPECT_TRUE(CString().equals(VKF_T(""), 0));
     const UChar greek[] = {0x03C0, 0xD835, 0xDF0B, 0};
     EXPECT_EQ(CString(greek), CString(greek, 3));
 }
@@ -269,14 +246,8 @@ TEST(StringTest, ConcatenationAndComparison)
 TEST(ExceptionTest, ShowTheirTextAlsoWhenAppendedOrCaughtAsTheRoot)
 {
     EXPECT_EQ(shown(CException(CString(VKF_T("Something failed.")))), "Something failed.");
-    EXPECT_EQ(VKF::toUtf8(CException(CString(VKF_T("kept"))).message()), "kept");
     EXPECT_EQ(shown(CException(CString())), "Generic exception.");
-    EXPECT_EQ(shown(CException()), "Generic exception.");
     EXPECT_TRUE(COutOfMemoryException().message().isEmpty());
-    CString message(VKF_T("original"));
-    const CException error(message);
-    message = VKF_T("changed");
-    EXPECT_EQ(shown(CException(error)), "original");
     // Caught as the root, each keeps its own text; an empty syntax message stays empty.
     const auto caughtText = [](const auto& thrown) {
         try {
@@ -287,7 +258,6 @@ TEST(ExceptionTest, ShowTheirTextAlsoWhenAppendedOrCaughtAsTheRoot)
     };
     EXPECT_EQ(caughtText(COutOfMemoryException()), "Out of memory.");
     EXPECT_EQ(caughtText(VKCL::CSyntaxException(CString())), "");
-    EXPECT_EQ(caughtText(VKCL::CSyntaxException(CString(VKF_T("Division by zero.")))), "Division by zero.");
     // Appending an object appends its text.
     CString text(VKF_T("Error: "));
     text += CException(CString(VKF_T("bad")));

@@ -26,10 +26,7 @@ CString units(const std::vector<UChar>& list)
 
 TEST(Utf8Test, ConvertsEachLengthAndBoundaryBothWays)
 {
-    const struct {
-        std::vector<UChar> units;
-        std::string bytes;
-    } cases[] = {
+    const struct { std::vector<UChar> units; std::string bytes; } cases[] = {
         {{}, ""}, {{0}, std::string(1, '\0')}, {{'x', '^', '2'}, "x^2"}, {{0x7F}, "\x7F"}, {{0x80}, "\xC2\x80"},
         {{0x00E9}, "\xC3\xA9"}, {{0x03C0}, "\xCF\x80"}, {{0x7FF}, "\xDF\xBF"}, {{0x800}, "\xE0\xA0\x80"},
         {{0x20AC}, "\xE2\x82\xAC"}, {{0xD7FF}, "\xED\x9F\xBF"}, {{0xE000}, "\xEE\x80\x80"}, {{0xFFFF}, "\xEF\xBF\xBF"},
@@ -58,11 +55,7 @@ TEST(Utf8Test, UnpairedSurrogatesBecomeReplacementCharacters)
 
 TEST(Utf8Test, RejectsMalformedBytesNamingTheOffset)
 {
-    const struct {
-        const char* what;
-        std::string bytes;
-        int offset;
-    } cases[] = {
+    const struct { const char* what; std::string bytes; int offset; } cases[] = {
         {"stray continuation byte", "\x80", 0}, {"stray continuation byte after text", "ab\xBF", 2},
         {"overlong NUL", "\xC0\x80", 0}, {"overlong two-byte", "\xC1\xBF", 0},
         {"overlong three-byte", "abc\xE0\x80\x80", 3}, {"overlong U+07FF", "\xE0\x9F\xBF", 0},
