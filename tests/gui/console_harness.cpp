@@ -1,7 +1,5 @@
-// Drives a real main window in the test's own thread: message pumping, typed input, message boxes.
+// Drives a real main window in the test's own thread: message pumping, typed input, dialogs.
 #include "console_harness.h"
-
-#include "test_resource_ids.h"
 
 #include "resources/resource_ids.h"
 
@@ -16,19 +14,24 @@ std::wstring windowText(HWND window)
 {
     int length = GetWindowTextLengthW(window);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
 }
 
 std::string narrow(const std::wstring& text)
 {
-    if (text.empty())
-        return {};
     int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
     return result;
+}
+
+void clickButton(HWND dialog, int button)
+{
+    if (HWND control = GetDlgItem(dialog, button))
+        PostMessageW(control, BM_CLICK, 0, 0);
+    else
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
 void CTestConsole::runStatement(const VKF::CString& line, VKF::CString& output)
@@ -39,92 +42,104 @@ void CTestConsole::runStatement(const VKF::CString& line, VKF::CString& output)
         CConsoleWindow::runStatement(line, output);
 }
 
-std::unique_ptr<CDialog> CTestConsole::createToolWindow(TToolWindow which)
+namespace {
+
+BOOL CALLBACK rememberWindow(HWND window, LPARAM windows)
 {
-    const auto& factory = toolWindowFactories[static_cast<size_t>(which)];
-    return factory ? factory(*this) : nullptr;
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
 }
 
-std::unique_ptr<CDialog> CTestToolWindow::create(CConsoleWindow& console, TToolWindow which)
-{
-    auto window = std::make_unique<CTestToolWindow>(console, which);
-    window->createModeless(IDD_TEST_TOOL_WINDOW, console.handle());
-    return window;
-}
+} // namespace
 
-INT_PTR CTestToolWindow::onMessage(UINT message, WPARAM, LPARAM)
+// Dialogs that exist already (the tool windows) are not the ones to watch.
+CDialogWatcher::CDialogWatcher() : m_hook(SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId()))
 {
-    switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_CLOSE: m_console.toggleToolWindow(m_which); return TRUE;
-    default: return FALSE;
-    }
-}
-
-CMessageBoxAnswerer::CMessageBoxAnswerer(std::wstring caption, int button)
-    : m_caption(std::move(caption)), m_button(button),
-      m_hook(SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId()))
-{
+    EnumThreadWindows(GetCurrentThreadId(), rememberWindow, reinterpret_cast<LPARAM>(&m_seen));
     s_current = this;
 }
 
-CMessageBoxAnswerer::~CMessageBoxAnswerer()
+CDialogWatcher::~CDialogWatcher()
 {
     UnhookWindowsHookEx(m_hook);
     s_current = nullptr;
 }
 
-LRESULT CALLBACK CMessageBoxAnswerer::hook(int code, WPARAM wParam, LPARAM lParam)
+void CDialogWatcher::on(const std::wstring& caption, Action action)
+{
+    m_actions.emplace_back(caption, std::move(action));
+}
+
+size_t CDialogWatcher::count(const std::wstring& caption) const
+{
+    return static_cast<size_t>(std::count_if(m_dialogs.begin(), m_dialogs.end(),
+                                             [&](const SDialog& dialog) { return dialog.caption == caption; }));
+}
+
+std::vector<std::wstring> CDialogWatcher::seen(HWND owner) const
+{
+    std::vector<std::wstring> lines;
+    for (const SDialog& dialog : m_dialogs)
+        lines.push_back(dialog.caption + L": " + dialog.text + (dialog.hasIcon ? L" (icon)" : L"") +
+                        (dialog.owner != owner ? L" (other owner)" : L""));
+    return lines;
+}
+
+LRESULT CALLBACK CDialogWatcher::hook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && s_current != nullptr)
         s_current->onActivate(reinterpret_cast<HWND>(wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-namespace {
-
-struct SBoxParts {
-    std::wstring text;
-    bool hasIcon = false;
-};
-
-BOOL CALLBACK collectPart(HWND child, LPARAM parameter)
-{
-    auto* parts = reinterpret_cast<SBoxParts*>(parameter);
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    if (_wcsicmp(className, L"Static") != 0)
-        return TRUE;
-    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    if ((style & SS_TYPEMASK) == SS_ICON)
-        parts->hasIcon = parts->hasIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
-    else if (parts->text.empty())
-        parts->text = windowText(child);
-    return TRUE;
-}
-
-} // namespace
-
-void CMessageBoxAnswerer::onActivate(HWND window)
+void CDialogWatcher::onActivate(HWND window)
 {
     wchar_t className[32] = {};
     GetClassNameW(window, className, 32);
-    if (std::wstring(className) != L"#32770" || windowText(window) != m_caption)
-        return;
-    if (std::find(m_seen.begin(), m_seen.end(), window) != m_seen.end())
+    if (std::wstring(className) != L"#32770" || std::find(m_seen.begin(), m_seen.end(), window) != m_seen.end())
         return;
     m_seen.push_back(window);
 
-    SBoxParts parts;
-    EnumChildWindows(window, collectPart, reinterpret_cast<LPARAM>(&parts));
-    m_boxes.push_back({parts.text, GetWindow(window, GW_OWNER), parts.hasIcon});
-    if (whileOpen)
-        whileOpen();
-    HWND button = GetDlgItem(window, m_button);
-    if (button != nullptr)
-        PostMessageW(button, BM_CLICK, 0, 0);
-    else
-        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(m_button), 0);
+    // A message box holds its message in the first static control that is no icon.
+    SDialog dialog{windowText(window), L"", GetWindow(window, GW_OWNER), false};
+    std::vector<HWND> children;
+    EnumChildWindows(window, rememberWindow, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        GetClassNameW(child, className, 32);
+        if (_wcsicmp(className, L"Static") != 0)
+            continue;
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            dialog.hasIcon = dialog.hasIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+        else if (dialog.text.empty())
+            dialog.text = windowText(child);
+    }
+    m_dialogs.push_back(dialog);
+
+    auto rule = std::find_if(m_actions.rbegin(), m_actions.rend(), [&](const auto& entry) {
+        return entry.first.empty() || entry.first == dialog.caption;
+    });
+    Action action = rule != m_actions.rend() ? rule->second : [](HWND box) {
+        for (int button : {IDOK, IDCANCEL, IDNO}) {
+            if (GetDlgItem(box, button) != nullptr)
+                return clickButton(box, button);
+        }
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    // The dialog may still be finishing its set-up: act once its loop runs. Every timer has the same
+    // delay, so they fire in the order the dialogs came.
+    m_pending.emplace_back(window, action);
+    SetTimer(nullptr, 0, 50, onTimer);
+}
+
+void CALLBACK CDialogWatcher::onTimer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (s_current == nullptr || s_current->m_pending.empty())
+        return;
+    auto [window, action] = s_current->m_pending.front();
+    s_current->m_pending.erase(s_current->m_pending.begin());
+    if (IsWindow(window))
+        action(window);
 }
 
 void ConsoleTest::SetUpTestSuite()
@@ -138,22 +153,16 @@ void ConsoleTest::SetUpTestSuite()
     ASSERT_NE(s_accelerators, nullptr);
 }
 
-void ConsoleTest::SetUp()
-{
-    m_console = std::make_unique<CTestConsole>();
-}
-
 void ConsoleTest::TearDown()
 {
     holdControl(false);
-    if (m_console->handle() != nullptr)
-        DestroyWindow(m_console->handle());
-    pump();
-    m_console.reset();
+    close();
 }
 
 void ConsoleTest::open()
 {
+    close();
+    m_console = std::make_unique<CTestConsole>();
     HWND window = m_console->create(GetModuleHandleW(nullptr));
     ASSERT_TRUE(IsWindow(window));
     SetWindowPos(window, nullptr, 50, 50, 640, 480, SWP_NOZORDER);
@@ -161,6 +170,16 @@ void ConsoleTest::open()
     UpdateWindow(window);
     SetForegroundWindow(window);
     pump();
+}
+
+void ConsoleTest::close()
+{
+    if (!m_console)
+        return;
+    if (m_console->handle() != nullptr)
+        DestroyWindow(m_console->handle());
+    pump();
+    m_console.reset();
 }
 
 void ConsoleTest::pump()
@@ -185,36 +204,11 @@ void ConsoleTest::pressKey(HWND window, UINT key)
     pump();
 }
 
-void ConsoleTest::typeText(HWND window, const std::wstring& text)
-{
-    for (wchar_t character : text)
-        PostMessageW(window, WM_CHAR, character, 1);
-    pump();
-}
-
-void ConsoleTest::enterLine(const std::wstring& line)
-{
-    typeText(inputLine(), line);
-    pressKey(inputLine(), VK_RETURN);
-}
-
-void ConsoleTest::command(int id)
-{
-    SendMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    pump();
-}
-
 void ConsoleTest::holdControl(bool down)
 {
     BYTE state[256];
     GetKeyboardState(state);
-    BYTE value = down ? 0x80 : 0;
-    state[VK_CONTROL] = value;
-    state[VK_LCONTROL] = value;
+    state[VK_CONTROL] = state[VK_LCONTROL] = down ? 0x80 : 0;
     SetKeyboardState(state);
 }
 
-UINT ConsoleTest::menuState(int id) const
-{
-    return GetMenuState(GetMenu(mainWindow()), static_cast<UINT>(id), MF_BYCOMMAND);
-}

@@ -1,4 +1,5 @@
-// Drives a real main window in the test's own thread: message pumping, typed input, message boxes.
+// Drives a real main window in the test's own thread: message pumping, typed input, and the
+// dialogs and message boxes that open while the test waits in their modal loops.
 #pragma once
 
 #include "console/application.h"
@@ -6,102 +7,134 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 std::wstring toWide(const VKF::CString& text);
 std::wstring windowText(HWND window);
 // UTF-8 for gtest's messages.
 std::string narrow(const std::wstring& text);
+// Clicks a button of a dialog as a user would: BM_CLICK, posted.
+void clickButton(HWND dialog, int button);
 
-// The console with its two seams open to the test: the engine's entry and the tool windows.
+// The console with the engine's entry open to the test.
 class CTestConsole : public CConsoleWindow {
 public:
     // Replaces the engine for runStatement while set.
     std::function<void(const VKF::CString& line, VKF::CString& output)> statement;
-    // Tool windows to build instead of the program's own (null entries build nothing).
-    std::array<std::function<std::unique_ptr<CDialog>(CConsoleWindow&)>, TOOL_WINDOW_COUNT> toolWindowFactories;
 
 protected:
     void runStatement(const VKF::CString& line, VKF::CString& output) override;
-    std::unique_ptr<CDialog> createToolWindow(TToolWindow which) override;
 };
 
-// A stand-in tool window (test dialog resource) whose close box calls the console's toggle.
-class CTestToolWindow : public CDialog {
+// Sees every dialog of the test's thread as it is activated (a thread-local CBT hook), remembers
+// what it said, and a moment later, inside the dialog's own loop, does what the test asked for its
+// caption. Dialogs without an action are closed with their first button of OK, Cancel, No.
+class CDialogWatcher {
 public:
-    CTestToolWindow(CConsoleWindow& console, TToolWindow which) : m_console(console), m_which(which) {}
-    static std::unique_ptr<CDialog> create(CConsoleWindow& console, TToolWindow which);
-
-protected:
-    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onError(const VKF::CException&) override {}
-
-private:
-    CConsoleWindow& m_console;
-    TToolWindow m_which;
-};
-
-// Answers every message box of the test's thread whose caption matches, by clicking one of its
-// buttons, and remembers what each box said. A thread-local CBT hook sees each box as it is
-// activated, inside the box's own message loop.
-class CMessageBoxAnswerer {
-public:
-    struct SBox {
-        std::wstring text;
+    struct SDialog {
+        std::wstring caption;
+        std::wstring text; // a message box's message
         HWND owner;
         bool hasIcon;
     };
+    using Action = std::function<void(HWND dialog)>;
 
-    CMessageBoxAnswerer(std::wstring caption, int button);
-    ~CMessageBoxAnswerer();
-    CMessageBoxAnswerer(const CMessageBoxAnswerer&) = delete;
-    CMessageBoxAnswerer& operator=(const CMessageBoxAnswerer&) = delete;
+    CDialogWatcher();
+    ~CDialogWatcher();
+    CDialogWatcher(const CDialogWatcher&) = delete;
+    CDialogWatcher& operator=(const CDialogWatcher&) = delete;
 
-    const std::vector<SBox>& boxes() const noexcept { return m_boxes; }
-    // Runs while a box is open, before it is answered.
-    std::function<void()> whileOpen;
+    // What to do with the next dialogs of that caption (an empty caption: of any caption); replaces
+    // what was asked before.
+    void on(const std::wstring& caption, Action action);
+    void answer(const std::wstring& caption, int button)
+    {
+        on(caption, [button](HWND dialog) { clickButton(dialog, button); });
+    }
+
+    const std::vector<SDialog>& dialogs() const noexcept { return m_dialogs; }
+    size_t count(const std::wstring& caption) const;
+    // Each dialog seen as "caption: text", marked " (icon)" when it shows one and " (other owner)"
+    // when it is not owned by owner.
+    std::vector<std::wstring> seen(HWND owner) const;
 
 private:
     static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD);
     void onActivate(HWND window);
 
-    std::wstring m_caption;
-    int m_button;
     HHOOK m_hook;
+    std::vector<std::pair<std::wstring, Action>> m_actions;
     std::vector<HWND> m_seen;
-    std::vector<SBox> m_boxes;
-    static inline CMessageBoxAnswerer* s_current = nullptr;
+    std::vector<SDialog> m_dialogs;
+    std::vector<std::pair<HWND, Action>> m_pending;
+    static inline CDialogWatcher* s_current = nullptr;
 };
 
 class ConsoleTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
-    void SetUp() override;
     void TearDown() override;
 
-    // Creates and shows the main window of console and lets it settle.
+    // Creates and shows a new main window, with the program's tool windows, and lets it settle;
+    // a window opened before is closed first.
     void open();
+    void close();
     // Runs every waiting message through the program's loop logic.
     void pump();
     // As the keyboard delivers them: key down (translated into characters by the loop), key up.
     void pressKey(HWND window, UINT key);
-    void typeText(HWND window, const std::wstring& text);
+    void typeText(HWND window, const std::wstring& text)
+    {
+        for (wchar_t character : text)
+            PostMessageW(window, WM_CHAR, character, 1);
+        pump();
+    }
     // Types line into the input line and presses Enter.
-    void enterLine(const std::wstring& line);
-    void command(int id);
+    void enterLine(const std::wstring& line)
+    {
+        typeText(inputLine(), line);
+        pressKey(inputLine(), VK_RETURN);
+    }
+    void command(int id)
+    {
+        SendMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        pump();
+    }
     // While set, the thread's keyboard state shows the Control key held down.
     void holdControl(bool down);
+    // A click on button id of dialog, as the button reports it.
+    void click(HWND dialog, int id)
+    {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        pump();
+    }
+    void setInput(const std::wstring& text, int selectionStart, int selectionEnd)
+    {
+        SetWindowTextW(inputLine(), text.c_str());
+        SendMessageW(inputLine(), EM_SETSEL, static_cast<WPARAM>(selectionStart), selectionEnd);
+        pump();
+    }
+    // Start and end of the input line's selection; equal when only the caret is there.
+    std::pair<int, int> selection() const
+    {
+        DWORD start = 0, end = 0;
+        SendMessageW(inputLine(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {static_cast<int>(start), static_cast<int>(end)};
+    }
 
     HWND mainWindow() const { return m_console->handle(); }
     HWND inputLine() const { return m_console->inputLine().handle(); }
     HWND outputPane() const { return m_console->outputPane().handle(); }
+    HWND toolWindow(TToolWindow which) const { return m_console->toolWindows().handle(which); }
     std::wstring inputText() const { return windowText(inputLine()); }
     std::wstring paneText() const { return windowText(outputPane()); }
-    UINT menuState(int id) const;
+    static std::wstring itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
+    UINT menuState(int id) const { return GetMenuState(GetMenu(mainWindow()), static_cast<UINT>(id), MF_BYCOMMAND); }
     bool isChecked(int id) const { return (menuState(id) & MF_CHECKED) != 0; }
     bool isGrayed(int id) const { return (menuState(id) & MF_GRAYED) != 0; }
 

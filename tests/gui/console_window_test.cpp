@@ -10,258 +10,171 @@
 
 namespace {
 
-// What the engine writes for line, from an engine of its own.
-std::wstring engineOutput(const std::wstring& line)
-{
-    struct CNoQuestions : VKCL::CConfirmation {
-        bool confirm(const VKF::CString&) override { return false; }
-    } confirmation;
-    VKCL::CCalculator calculator(confirmation);
-    VKF::CString output;
-    calculator.executeStatement(VKF::CString(line.c_str()), output);
-    return toWide(output);
-}
-
-void setClipboardText(HWND owner, const std::wstring& text)
-{
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* target = static_cast<wchar_t*>(GlobalLock(memory));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
 std::wstring clipboardText(HWND owner)
 {
-    std::wstring text;
+    std::wstring text = L"<clipboard busy>";
     if (!OpenClipboard(owner))
-        return L"<clipboard busy>";
-    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(memory));
+        return text;
+    HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+    text = memory != nullptr ? static_cast<const wchar_t*>(GlobalLock(memory)) : L"";
+    if (memory != nullptr)
         GlobalUnlock(memory);
-    }
     CloseClipboard();
     return text;
 }
 
-RECT childRect(HWND child)
+std::string placement(int left, int top, int width, int height)
+{
+    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" + std::to_string(height);
+}
+
+// Position in the parent's client area, and size.
+std::string placement(HWND child)
 {
     RECT rect;
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
-
-// A plain top-level window of the test, to take the focus away from the console.
-class CElsewhere {
-public:
-    CElsewhere()
-        : m_window(CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 50,
-                                   200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
-    ~CElsewhere() { DestroyWindow(m_window); }
-    HWND handle() const { return m_window; }
-
-private:
-    HWND m_window;
-};
 
 } // namespace
 
-TEST_F(ConsoleTest, StartsWithItsTitleControlsAndFocusOnTheInputLine)
+TEST_F(ConsoleTest, StartsWithTheFocusOnTheInputLineAndArialInBothControls)
 {
     open();
-    EXPECT_EQ(windowText(mainWindow()), L"Tallimex v1.0");
-    wchar_t className[32] = {};
-    GetClassNameW(mainWindow(), className, 32);
-    EXPECT_STREQ(className, L"Tallimex");
-    EXPECT_EQ(GetDlgItem(mainWindow(), IDC_INPUT_LINE), inputLine());
-    EXPECT_EQ(GetDlgItem(mainWindow(), IDC_OUTPUT_PANE), outputPane());
-
-    LONG_PTR inputStyle = GetWindowLongPtrW(inputLine(), GWL_STYLE);
-    EXPECT_TRUE(inputStyle & ES_AUTOHSCROLL);
-    EXPECT_FALSE(inputStyle & ES_MULTILINE);
-    LONG_PTR paneStyle = GetWindowLongPtrW(outputPane(), GWL_STYLE);
-    EXPECT_TRUE(paneStyle & WS_VSCROLL);
-    EXPECT_TRUE(paneStyle & ES_READONLY);
-    EXPECT_TRUE(paneStyle & ES_MULTILINE);
-
     EXPECT_EQ(GetFocus(), inputLine());
-    EXPECT_EQ(m_console->focusedField(), IDC_INPUT_LINE);
     EXPECT_EQ(paneText(), L"");
-}
-
-TEST_F(ConsoleTest, BothControlsShowArial)
-{
-    open();
     for (HWND control : {inputLine(), outputPane()}) {
-        auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-        ASSERT_NE(font, nullptr);
-        LOGFONTW description{};
-        GetObjectW(font, sizeof description, &description);
-        EXPECT_STREQ(description.lfFaceName, L"Arial");
-        EXPECT_EQ(description.lfWeight, FW_NORMAL);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_STREQ(font.lfFaceName, L"Arial");
     }
-    EXPECT_EQ(m_console->inputLine().font(), m_console->outputPane().font());
 }
 
-TEST_F(ConsoleTest, NewestEntryComesFirstAndTheFirstHasNoSeparator)
+// The blank line between two entries is the tail of the newer one, so the first entry, even after
+// a Clear with nothing in the pane, has none, and the first after a Clear ends with one.
+TEST_F(ConsoleTest, NewestEntryComesFirstWithBlankLinesBetween)
 {
     open();
+    command(IDM_FILE_CLEAR_OUTPUT);
     enterLine(L"2+3");
     EXPECT_EQ(paneText(), L">> 2+3\r\n= 5");
     EXPECT_EQ(inputText(), L"");
-
     enterLine(L"7*6");
-    EXPECT_EQ(paneText(), L">> 7*6\r\n= 42\r\n\r\n>> 2+3\r\n= 5");
-
     enterLine(L"x=4");
     EXPECT_EQ(paneText(), L">> x=4\r\nx = 4\r\n\r\n>> 7*6\r\n= 42\r\n\r\n>> 2+3\r\n= 5");
-}
 
-TEST_F(ConsoleTest, AfterClearingTheNextEntryStillEndsWithASeparator)
-{
-    open();
-    enterLine(L"2+3");
     command(IDM_FILE_CLEAR_OUTPUT);
     EXPECT_EQ(paneText(), L"");
     enterLine(L"1+1");
     EXPECT_EQ(paneText(), L">> 1+1\r\n= 2\r\n\r\n");
-}
 
-TEST_F(ConsoleTest, ClearingBeforeTheFirstEntryKeepsTheFirstWithoutSeparator)
-{
-    open();
+    // Language errors and empty lines are entries like any other.
     command(IDM_FILE_CLEAR_OUTPUT);
-    enterLine(L"1+1");
-    EXPECT_EQ(paneText(), L">> 1+1\r\n= 2");
-}
-
-TEST_F(ConsoleTest, AnEmptyLineIsExecutedLikeAnyOther)
-{
-    open();
-    enterLine(L"");
-    EXPECT_EQ(paneText(), L">> \r\n" + engineOutput(L""));
-    ASSERT_EQ(m_console->inputLine().history().size(), 1u);
-    EXPECT_TRUE(m_console->inputLine().history()[0].isEmpty());
-}
-
-TEST_F(ConsoleTest, LanguageErrorsBecomeEntries)
-{
-    open();
     enterLine(L"2+");
-    std::wstring expected = L">> 2+\r\n" + engineOutput(L"2+");
-    EXPECT_EQ(paneText(), expected);
-    EXPECT_EQ(expected.find(L">> 2+\r\nIllegal syntax:  "), 0u) << narrow(expected);
-    EXPECT_EQ(inputText(), L"");
+    EXPECT_EQ(paneText().rfind(L">> 2+\r\nIllegal syntax:", 0), 0u) << narrow(paneText());
+    enterLine(L"");
+    EXPECT_EQ(paneText().rfind(L">> \r\n", 0), 0u) << narrow(paneText());
+    EXPECT_EQ(m_console->inputLine().history().size(), 6u);
 }
 
-TEST_F(ConsoleTest, AnotherFailureShowsTheErrorBoxAndKeepsEverything)
+// Enter, and the calculator panel's "Exe" with its own report of the failure.
+TEST_F(ConsoleTest, AFailureOutsideTheLanguageShowsTheErrorBoxAndKeepsEverything)
 {
-    open();
-    enterLine(L"2+3");
-    m_console->statement = [](const VKF::CString&, VKF::CString&) {
-        throw VKF::CException(VKF::CString(L"The disk is on fire."));
+    struct {
+        const char* how;
+        std::function<void()> fail;
+        std::wstring message;
+    } cases[] = {
+        {"Enter", [] { throw VKF::CException(VKF::CString(L"The disk is on fire.")); }, L"The disk is on fire."},
+        {"Enter", [] { throw std::bad_alloc(); }, toWide(VKF::COutOfMemoryException().toString())},
+        {"Exe", [] { throw VKF::CException(VKF::CString(L"The disk is on fire.")); }, L"The disk is on fire."},
     };
-    CMessageBoxAnswerer answerer(L"Error", IDOK);
-    enterLine(L"7*6");
+    for (const auto& c : cases) {
+        open();
+        enterLine(L"2+3");
+        m_console->statement = [&](const VKF::CString&, VKF::CString&) { c.fail(); };
+        CDialogWatcher watcher;
+        typeText(inputLine(), L"7*6");
+        if (c.how == std::string("Exe"))
+            click(toolWindow(TToolWindow::CALCULATOR_PANEL), IDC_CALC_EXE);
+        else
+            pressKey(inputLine(), VK_RETURN);
+        EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Error: " + c.message + L" (icon)"}) << c.how;
+        EXPECT_EQ(paneText(), L">> 2+3\r\n= 5") << c.how;
+        EXPECT_EQ(inputText(), L"7*6") << c.how;
+        EXPECT_EQ(m_console->inputLine().history().size(), 1u) << c.how;
 
-    ASSERT_EQ(answerer.boxes().size(), 1u);
-    EXPECT_EQ(answerer.boxes()[0].text, L"The disk is on fire.");
-    EXPECT_EQ(answerer.boxes()[0].owner, mainWindow());
-    EXPECT_TRUE(answerer.boxes()[0].hasIcon);
-    EXPECT_EQ(paneText(), L">> 2+3\r\n= 5");
-    EXPECT_EQ(inputText(), L"7*6");
-    EXPECT_EQ(m_console->inputLine().history().size(), 1u);
-
-    // The window stays usable, and the separator was not used up by the failed line.
-    m_console->statement = nullptr;
-    pressKey(inputLine(), VK_RETURN);
-    EXPECT_EQ(paneText(), L">> 7*6\r\n= 42\r\n\r\n>> 2+3\r\n= 5");
+        // The window stays usable, and the failed line did not use up the blank line.
+        m_console->statement = nullptr;
+        pressKey(inputLine(), VK_RETURN);
+        EXPECT_EQ(paneText(), L">> 7*6\r\n= 42\r\n\r\n>> 2+3\r\n= 5") << c.how;
+    }
 }
 
-TEST_F(ConsoleTest, RunningOutOfMemoryShowsTheOutOfMemoryText)
+TEST_F(ConsoleTest, TheReassignmentQuestionDecidesTheValueAndLeavesTheFocusOnTheInputLine)
 {
-    open();
-    m_console->statement = [](const VKF::CString&, VKF::CString&) { throw std::bad_alloc(); };
-    CMessageBoxAnswerer answerer(L"Error", IDOK);
-    enterLine(L"1");
-    ASSERT_EQ(answerer.boxes().size(), 1u);
-    EXPECT_EQ(answerer.boxes()[0].text, toWide(VKF::COutOfMemoryException().toString()));
-    EXPECT_EQ(paneText(), L"");
-    EXPECT_EQ(inputText(), L"1");
+    struct {
+        int answer;
+        const wchar_t* entry;
+        const wchar_t* value;
+    } cases[] = {
+        {IDYES, L">> x=2\r\nx = 2", L"= 2"},
+        {IDNO, L">> x=2\r\nCould not reassign the name 'x'.", L"= 1"},
+    };
+    for (const auto& c : cases) {
+        open();
+        enterLine(L"x=1");
+        CDialogWatcher watcher;
+        watcher.answer(L"Prompt", c.answer);
+        enterLine(L"x=2");
+        EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Prompt: Are you sure you want to reassign the variable 'x'?"});
+        EXPECT_EQ(paneText(), std::wstring(c.entry) + L"\r\n\r\n>> x=1\r\nx = 1") << "answer " << c.answer;
+        EXPECT_EQ(GetFocus(), inputLine()) << "answer " << c.answer;
+        enterLine(L"x");
+        EXPECT_EQ(paneText().rfind(std::wstring(L">> x\r\n") + c.value + L"\r\n", 0), 0u) << narrow(paneText());
+    }
 }
 
-TEST_F(ConsoleTest, ReassigningAnsweredYesReplacesTheValueAndFocusesTheInputLine)
-{
-    open();
-    enterLine(L"x=1");
-    CMessageBoxAnswerer answerer(L"Prompt", IDYES);
-    enterLine(L"x=2");
-    ASSERT_EQ(answerer.boxes().size(), 1u);
-    EXPECT_EQ(answerer.boxes()[0].text, L"Are you sure you want to reassign the variable 'x'?");
-    EXPECT_EQ(answerer.boxes()[0].owner, mainWindow());
-    EXPECT_FALSE(answerer.boxes()[0].hasIcon);
-    EXPECT_EQ(paneText(), L">> x=2\r\nx = 2\r\n\r\n>> x=1\r\nx = 1");
-    EXPECT_EQ(GetFocus(), inputLine());
-    EXPECT_EQ(inputText(), L"");
-}
-
-TEST_F(ConsoleTest, ReassigningAnsweredNoKeepsTheValueAndFocusesTheInputLine)
-{
-    open();
-    enterLine(L"x=1");
-    CMessageBoxAnswerer answerer(L"Prompt", IDNO);
-    enterLine(L"x=2");
-    ASSERT_EQ(answerer.boxes().size(), 1u);
-    EXPECT_EQ(paneText(), L">> x=2\r\nCould not reassign the name 'x'.\r\n\r\n>> x=1\r\nx = 1");
-    EXPECT_EQ(GetFocus(), inputLine());
-    enterLine(L"x");
-    EXPECT_EQ(paneText().substr(0, 10), L">> x\r\n= 1\r");
-}
-
-// A second statement started from the nested loop of the question would re-enter the engine.
+// A second statement started from the nested loop of the question would re-enter the engine: the
+// other windows are disabled, and what reaches the engine anyway does nothing.
 TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
 {
-    m_console->toolWindowFactories[0] = [](CConsoleWindow& console) {
-        return CTestToolWindow::create(console, TToolWindow::GREEK_LETTERS);
-    };
     open();
-    command(IDM_VIEW_GREEK_LETTERS);
-    HWND toolWindow = m_console->toolWindows().handle(TToolWindow::GREEK_LETTERS);
-    ASSERT_TRUE(IsWindowVisible(toolWindow));
+    command(IDM_VIEW_CALCULATOR_PANEL);
+    command(IDM_SOLVE_CUBIC);
+    HWND panel = toolWindow(TToolWindow::CALCULATOR_PANEL);
+    HWND solver = toolWindow(TToolWindow::CUBIC_SOLVER);
+    for (int field : {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D})
+        SetDlgItemTextW(solver, field, L"1");
     HWND graph = CreateWindowExW(0, L"Graph", L"Graph", WS_VISIBLE | WS_SYSMENU, 100, 100, 200, 200,
                                  mainWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(graph, nullptr);
     SetForegroundWindow(mainWindow());
     pump();
     enterLine(L"x=1");
 
-    CMessageBoxAnswerer answerer(L"Prompt", IDYES);
-    bool busy = false;
-    bool toolWindowEnabled = true;
-    bool graphEnabled = true;
-    answerer.whileOpen = [&] {
+    CDialogWatcher watcher;
+    bool busy = false, othersEnabled = true;
+    watcher.on(L"Prompt", [&](HWND box) {
+        // A second question means the line was started again.
+        if (watcher.count(L"Prompt") > 1)
+            return clickButton(box, IDNO);
         busy = m_console->isEngineBusy();
-        toolWindowEnabled = IsWindowEnabled(toolWindow) != FALSE;
-        graphEnabled = IsWindowEnabled(graph) != FALSE;
-        // As the calculator panel's "Exe" would.
-        m_console->executeInputLine();
-        SendMessageW(mainWindow(), WM_EXECUTE_LINE, 0, 0);
-    };
+        othersEnabled = IsWindowEnabled(panel) || IsWindowEnabled(solver) || IsWindowEnabled(graph);
+        SendMessageW(mainWindow(), WM_EXECUTE_LINE, 0, 0); // as Enter would
+        for (auto [window, button] : {std::pair{panel, IDC_CALC_EXE}, {solver, IDC_SOLVER_SOLVE}})
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        clickButton(box, IDYES);
+    });
     enterLine(L"x=2");
-    ASSERT_EQ(answerer.boxes().size(), 1u);
+    EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Prompt: Are you sure you want to reassign the variable 'x'?"});
     EXPECT_TRUE(busy);
-    EXPECT_FALSE(toolWindowEnabled);
-    EXPECT_FALSE(graphEnabled);
-    EXPECT_TRUE(IsWindowEnabled(toolWindow));
-    EXPECT_TRUE(IsWindowEnabled(graph));
-    EXPECT_TRUE(IsWindowEnabled(mainWindow()));
+    EXPECT_FALSE(othersEnabled);
+    EXPECT_TRUE(IsWindowEnabled(panel) && IsWindowEnabled(solver) && IsWindowEnabled(graph));
     EXPECT_FALSE(m_console->isEngineBusy());
     EXPECT_EQ(paneText(), L">> x=2\r\nx = 2\r\n\r\n>> x=1\r\nx = 1");
     EXPECT_EQ(m_console->inputLine().history().size(), 2u);
+    EXPECT_EQ(itemText(solver, IDC_SOLVER_X1), L"");
     EXPECT_EQ(GetFocus(), inputLine());
     DestroyWindow(graph);
 }
@@ -269,73 +182,56 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
 TEST_F(ConsoleTest, EditItemsFollowTheFocusedField)
 {
     open();
-    ASSERT_EQ(GetFocus(), inputLine());
-    for (int id : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_DELETE})
-        EXPECT_FALSE(isGrayed(id)) << id;
-
-    SetFocus(outputPane());
-    pump();
-    EXPECT_EQ(m_console->focusedField(), IDC_OUTPUT_PANE);
-    EXPECT_FALSE(isGrayed(IDM_EDIT_COPY));
-    for (int id : {IDM_EDIT_CUT, IDM_EDIT_PASTE, IDM_EDIT_DELETE})
-        EXPECT_TRUE(isGrayed(id)) << id;
-
-    CElsewhere elsewhere;
-    SetForegroundWindow(elsewhere.handle());
-    SetFocus(elsewhere.handle());
-    pump();
-    EXPECT_EQ(m_console->focusedField(), 0);
-    for (int id : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_DELETE})
-        EXPECT_TRUE(isGrayed(id)) << id;
-
-    SetForegroundWindow(mainWindow());
-    pump();
+    HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW, 700, 50, 200, 100, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+    struct {
+        const char* focus;
+        std::function<void()> moveFocus;
+        bool cutPasteDelete, copy;
+    } cases[] = {
+        {"input line", [] {}, true, true},
+        {"output pane", [&] { SetFocus(outputPane()); }, false, true},
+        {"another program's window", [&] { ShowWindow(elsewhere, SW_SHOW); SetForegroundWindow(elsewhere); }, false, false},
+        {"main window again", [&] { SetForegroundWindow(mainWindow()); }, true, true},
+    };
+    for (const auto& c : cases) {
+        c.moveFocus();
+        pump();
+        EXPECT_EQ(!isGrayed(IDM_EDIT_COPY), c.copy) << "Copy, focus on the " << c.focus;
+        for (int id : {IDM_EDIT_CUT, IDM_EDIT_PASTE, IDM_EDIT_DELETE})
+            EXPECT_EQ(!isGrayed(id), c.cutPasteDelete) << "item " << id << ", focus on the " << c.focus;
+    }
     EXPECT_EQ(GetFocus(), inputLine());
-    EXPECT_EQ(m_console->focusedField(), IDC_INPUT_LINE);
-    for (int id : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_DELETE})
-        EXPECT_FALSE(isGrayed(id)) << id;
+    DestroyWindow(elsewhere);
 }
 
-TEST_F(ConsoleTest, EditCommandsActOnTheInputLine)
+TEST_F(ConsoleTest, EditCommandsChangeOnlyTheInputLine)
 {
     open();
+    enterLine(L"2+3");
     typeText(inputLine(), L"xyz");
     SendMessageW(inputLine(), EM_SETSEL, 0, 1);
     command(IDM_EDIT_CUT);
     EXPECT_EQ(inputText(), L"yz");
     EXPECT_EQ(clipboardText(mainWindow()), L"x");
-
-    setClipboardText(mainWindow(), L"7*6");
-    SendMessageW(inputLine(), EM_SETSEL, 0, -1);
+    SendMessageW(inputLine(), EM_SETSEL, 2, 2);
     command(IDM_EDIT_PASTE);
-    EXPECT_EQ(inputText(), L"7*6");
-
-    SendMessageW(inputLine(), EM_SETSEL, 1, 2);
+    EXPECT_EQ(inputText(), L"yzx");
+    SendMessageW(inputLine(), EM_SETSEL, 0, 1);
     command(IDM_EDIT_DELETE);
-    EXPECT_EQ(inputText(), L"76");
-
+    EXPECT_EQ(inputText(), L"zx");
     SendMessageW(inputLine(), EM_SETSEL, 0, 1);
     command(IDM_EDIT_COPY);
-    EXPECT_EQ(clipboardText(mainWindow()), L"7");
-}
+    EXPECT_EQ(clipboardText(mainWindow()), L"z");
 
-TEST_F(ConsoleTest, OnTheOutputPaneOnlyCopyActs)
-{
-    open();
-    enterLine(L"2+3");
-    typeText(inputLine(), L"abc");
     SetFocus(outputPane());
     pump();
     SendMessageW(outputPane(), EM_SETSEL, 0, 2);
-
-    setClipboardText(mainWindow(), L"pasted");
-    command(IDM_EDIT_PASTE);
-    command(IDM_EDIT_CUT);
-    command(IDM_EDIT_DELETE);
-    EXPECT_EQ(inputText(), L"abc");
+    for (int id : {IDM_EDIT_PASTE, IDM_EDIT_CUT, IDM_EDIT_DELETE})
+        command(id);
+    EXPECT_EQ(inputText(), L"zx");
     EXPECT_EQ(paneText(), L">> 2+3\r\n= 5");
-    EXPECT_EQ(clipboardText(mainWindow()), L"pasted");
-
+    EXPECT_EQ(clipboardText(mainWindow()), L"z");
     command(IDM_EDIT_COPY);
     EXPECT_EQ(clipboardText(mainWindow()), L">>");
 }
@@ -347,65 +243,27 @@ TEST_F(ConsoleTest, ResizingLaysOutBothControlsWithTheirMargins)
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     ReleaseDC(mainWindow(), context);
-    int h = metrics.tmHeight;
-    ASSERT_EQ(m_console->characterHeight(), h);
+    const int h = metrics.tmHeight;
 
     for (SIZE size : {SIZE{500, 400}, SIZE{800, 600}, SIZE{300, 200}}) {
         SetWindowPos(mainWindow(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         pump();
         RECT client;
         GetClientRect(mainWindow(), &client);
-        int w = client.right;
-        int height = client.bottom;
-
-        RECT input = childRect(inputLine());
-        EXPECT_EQ(input.left, 10);
-        EXPECT_EQ(input.top, 10);
-        EXPECT_EQ(input.right - input.left, w - 20);
-        EXPECT_EQ(input.bottom - input.top, h + 6);
-
-        RECT pane = childRect(outputPane());
-        EXPECT_EQ(pane.left, 10);
-        EXPECT_EQ(pane.top, h + 24);
-        EXPECT_EQ(pane.right - pane.left, w - 20);
-        EXPECT_EQ(pane.bottom - pane.top, height - h - 34);
-        // Margins of 10 all round and a gap of 8 between the two.
-        EXPECT_EQ(pane.top - input.bottom, 8);
-        EXPECT_EQ(height - pane.bottom, 10);
+        // Margins of 10 all round, the input line one character and 6 high, a gap of 8.
+        EXPECT_EQ(placement(inputLine()), placement(10, 10, client.right - 20, h + 6))
+            << "input line, window " << size.cx << "x" << size.cy;
+        EXPECT_EQ(placement(outputPane()), placement(10, h + 24, client.right - 20, client.bottom - h - 34))
+            << "output pane, window " << size.cx << "x" << size.cy;
     }
-}
-
-TEST_F(ConsoleTest, ActivatingTheWindowFocusesTheInputLine)
-{
-    open();
-    SetFocus(outputPane());
-    pump();
-    CElsewhere elsewhere;
-    SetForegroundWindow(elsewhere.handle());
-    pump();
-    SetForegroundWindow(mainWindow());
-    pump();
-    EXPECT_EQ(GetFocus(), inputLine());
 }
 
 TEST_F(ConsoleTest, ExitClosesTheWindowAndEndsTheLoop)
 {
     open();
-    enterLine(L"2+3");
     command(IDM_FILE_EXIT);
-    EXPECT_FALSE(IsWindow(mainWindow()));
     EXPECT_EQ(m_console->handle(), nullptr);
     EXPECT_TRUE(m_quitSeen);
-}
-
-TEST_F(ConsoleTest, PlotCommandsWithoutGraphsOpenNothing)
-{
-    open();
-    CMessageBoxAnswerer answerer(L"Error", IDOK);
-    command(IDM_PLOT_EXPRESSION);
-    command(IDM_PLOT_VECTOR);
-    EXPECT_TRUE(answerer.boxes().empty());
-    EXPECT_TRUE(IsWindow(mainWindow()));
 }
 
 TEST_F(ConsoleTest, APlotCommandWhileASetupDialogIsOpenSaysSo)
@@ -413,10 +271,8 @@ TEST_F(ConsoleTest, APlotCommandWhileASetupDialogIsOpenSaysSo)
     open();
     int record = 0;
     CPlotSetupSlot slot(reinterpret_cast<CPlotSetup&>(record));
-    CMessageBoxAnswerer answerer(L"Error", IDOK);
+    CDialogWatcher watcher;
     command(IDM_PLOT_EXPRESSION);
-    ASSERT_EQ(answerer.boxes().size(), 1u);
-    EXPECT_EQ(answerer.boxes()[0].text, L"You cannot open more than one graph setup window at a time.");
-    EXPECT_EQ(answerer.boxes()[0].owner, mainWindow());
-    EXPECT_FALSE(answerer.boxes()[0].hasIcon);
+    EXPECT_EQ(watcher.seen(mainWindow()),
+              std::vector<std::wstring>{L"Error: You cannot open more than one graph setup window at a time."});
 }
