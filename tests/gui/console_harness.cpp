@@ -20,9 +20,10 @@ std::wstring windowText(HWND window)
 
 std::string narrow(const std::wstring& text)
 {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    auto length = static_cast<int>(text.size());
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, result.data(), size, nullptr, nullptr);
     return result;
 }
 
@@ -42,15 +43,11 @@ void CTestConsole::runStatement(const VKF::CString& line, VKF::CString& output)
         CConsoleWindow::runStatement(line, output);
 }
 
-namespace {
-
-BOOL CALLBACK rememberWindow(HWND window, LPARAM windows)
+static BOOL CALLBACK rememberWindow(HWND window, LPARAM windows)
 {
     reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
-
-} // namespace
 
 // Dialogs that exist already (the tool windows) are not the ones to watch.
 CDialogWatcher::CDialogWatcher() : m_hook(SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId()))
@@ -63,11 +60,6 @@ CDialogWatcher::~CDialogWatcher()
 {
     UnhookWindowsHookEx(m_hook);
     s_current = nullptr;
-}
-
-void CDialogWatcher::on(const std::wstring& caption, Action action)
-{
-    m_actions.emplace_back(caption, std::move(action));
 }
 
 size_t CDialogWatcher::count(const std::wstring& caption) const

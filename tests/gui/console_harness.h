@@ -50,7 +50,7 @@ public:
 
     // What to do with the next dialogs of that caption (an empty caption: of any caption); replaces
     // what was asked before.
-    void on(const std::wstring& caption, Action action);
+    void on(const std::wstring& caption, Action action) { m_actions.emplace_back(caption, std::move(action)); }
     void answer(const std::wstring& caption, int button)
     {
         on(caption, [button](HWND dialog) { clickButton(dialog, button); });
