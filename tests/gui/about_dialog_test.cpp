@@ -80,15 +80,16 @@ TEST_F(ConsoleTest, AboutBoxButtonsOpenThroughTheShellOrCloseIt)
 // The documentation is opened from the current directory, where the program is installed.
 TEST_F(ConsoleTest, F1WithoutTheDocumentationSaysSo)
 {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path empty = std::filesystem::temp_directory_path() / ("tallimex-no-docs-" + std::to_string(GetTickCount()));
-    ASSERT_TRUE(std::filesystem::create_directory(empty));
-    std::filesystem::current_path(empty);
+    namespace fs = std::filesystem;
+    fs::path previous = fs::current_path();
+    fs::path empty = fs::temp_directory_path() / ("tallimex-no-docs-" + std::to_string(GetTickCount()));
+    ASSERT_TRUE(fs::create_directory(empty));
+    fs::current_path(empty);
     open();
     CDialogWatcher watcher;
     pressKey(inputLine(), VK_F1);
-    std::filesystem::current_path(previous);
-    std::filesystem::remove(empty);
+    fs::current_path(previous);
+    fs::remove(empty);
 
     EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Error: Could not open documentation file."});
 }

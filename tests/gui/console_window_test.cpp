@@ -10,6 +10,8 @@
 
 namespace {
 
+const wchar_t* const REASSIGN_QUESTION = L"Prompt: Are you sure you want to reassign the variable 'x'?";
+
 std::wstring clipboardText(HWND owner)
 {
     std::wstring text = L"<clipboard busy>";
@@ -25,7 +27,8 @@ std::wstring clipboardText(HWND owner)
 
 std::string placement(int left, int top, int width, int height)
 {
-    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" + std::to_string(height);
+    using std::to_string;
+    return to_string(left) + "," + to_string(top) + " " + to_string(width) + "x" + to_string(height);
 }
 
 // Position in the parent's client area, and size.
@@ -128,11 +131,12 @@ TEST_F(ConsoleTest, TheReassignmentQuestionDecidesTheValueAndLeavesTheFocusOnThe
         CDialogWatcher watcher;
         watcher.answer(L"Prompt", c.answer);
         enterLine(L"x=2");
-        EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Prompt: Are you sure you want to reassign the variable 'x'?"});
-        EXPECT_EQ(paneText(), std::wstring(c.entry) + L"\r\n\r\n>> x=1\r\nx = 1") << "answer " << c.answer;
-        EXPECT_EQ(GetFocus(), inputLine()) << "answer " << c.answer;
+        const char* answered = c.answer == IDYES ? "answered Yes" : "answered No";
+        EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{REASSIGN_QUESTION}) << answered;
+        EXPECT_EQ(paneText(), std::wstring(c.entry) + L"\r\n\r\n>> x=1\r\nx = 1") << answered;
+        EXPECT_EQ(GetFocus(), inputLine()) << answered;
         enterLine(L"x");
-        EXPECT_EQ(paneText().rfind(std::wstring(L">> x\r\n") + c.value + L"\r\n", 0), 0u) << narrow(paneText());
+        EXPECT_EQ(paneText().rfind(std::wstring(L">> x\r\n") + c.value + L"\r\n", 0), 0u) << answered;
     }
 }
 
@@ -167,7 +171,7 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
         clickButton(box, IDYES);
     });
     enterLine(L"x=2");
-    EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Prompt: Are you sure you want to reassign the variable 'x'?"});
+    EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{REASSIGN_QUESTION});
     EXPECT_TRUE(busy);
     EXPECT_FALSE(othersEnabled);
     EXPECT_TRUE(IsWindowEnabled(panel) && IsWindowEnabled(solver) && IsWindowEnabled(graph));
@@ -191,7 +195,7 @@ TEST_F(ConsoleTest, EditItemsFollowTheFocusedField)
     } cases[] = {
         {"input line", [] {}, true, true},
         {"output pane", [&] { SetFocus(outputPane()); }, false, true},
-        {"another program's window", [&] { ShowWindow(elsewhere, SW_SHOW); SetForegroundWindow(elsewhere); }, false, false},
+        {"another program's window", [&] { ShowWindow(elsewhere, SW_SHOW); }, false, false},
         {"main window again", [&] { SetForegroundWindow(mainWindow()); }, true, true},
     };
     for (const auto& c : cases) {

@@ -50,8 +50,10 @@ CDialogWatcher::Action savingAs(const std::wstring& name, int filter = 1)
             HWND filters = GetDlgItem(dialog, FILTER_COMBO);
             SendMessageW(filters, CB_SETCURSEL, static_cast<WPARAM>(filter - 1), 0);
             // The dialog takes the new filter when the list reports the choice as made.
-            for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
-                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(FILTER_COMBO, notification), reinterpret_cast<LPARAM>(filters));
+            for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+                auto wParam = MAKEWPARAM(FILTER_COMBO, notification);
+                SendMessageW(dialog, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(filters));
+            }
         }
         HWND field = GetDlgItem(dialog, FILE_NAME_COMBO);
         SetWindowTextW(field != nullptr ? field : GetDlgItem(dialog, FILE_NAME_EDIT), name.c_str());
@@ -131,7 +133,9 @@ TEST_F(OutputSavingTest, AnExistingFileIsReplacedWholeOnlyAfterYes)
     CDialogWatcher watcher;
     // The extension is added before the name is looked for.
     watcher.on(SAVE_CAPTION, savingAs(path(L"old")));
-    for (auto [answer, name, after] : {std::tuple{IDNO, "No", old}, {IDCANCEL, "Cancel", old}, {IDYES, "Yes", utf16(paneText())}}) {
+    const std::tuple<int, const char*, std::string> answers[] = {
+        {IDNO, "No", old}, {IDCANCEL, "Cancel", old}, {IDYES, "Yes", utf16(paneText())}};
+    for (const auto& [answer, name, after] : answers) {
         watcher.answer(OVERWRITE_CAPTION, answer);
         size_t asked = watcher.count(OVERWRITE_CAPTION);
         command(IDM_FILE_SAVE_OUTPUT_AS);
