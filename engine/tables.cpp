@@ -24,6 +24,27 @@ bool isValidIndex(int32_t index, std::size_t size) noexcept
     return index >= 0 && std::size_t(index) < size;
 }
 
+// Both tables keep a name list beside an entry list; these keep the two the same length.
+template <typename Entry>
+void addEntry(std::vector<VKF::CString>& names, std::vector<Entry>& entries,
+              const VKF::CString& name, const Entry& entry)
+{
+    names.push_back(name);
+    try {
+        entries.push_back(entry);
+    } catch (...) {
+        names.pop_back();
+        throw;
+    }
+}
+
+template <typename Entry>
+void removeEntry(std::vector<VKF::CString>& names, std::vector<Entry>& entries, int32_t index)
+{
+    names.erase(names.begin() + index);
+    entries.erase(entries.begin() + index);
+}
+
 } // namespace
 
 int32_t findName(const VKF::CString* names, int32_t count, CNameView name) noexcept
@@ -58,19 +79,12 @@ int32_t CConstantTable::indexOf(CNameView name) const noexcept
 
 void CConstantTable::add(const VKF::CString& name, const CValue& value)
 {
-    m_names.push_back(name);
-    try {
-        m_values.push_back(value);
-    } catch (...) {
-        m_names.pop_back();
-        throw;
-    }
+    addEntry(m_names, m_values, name, value);
 }
 
 void CConstantTable::remove(int32_t index)
 {
-    m_names.erase(m_names.begin() + index);
-    m_values.erase(m_values.begin() + index);
+    removeEntry(m_names, m_values, index);
 }
 
 CValue CConstantTable::get(int32_t index) const
@@ -94,19 +108,12 @@ int32_t CFunctionTable::indexOf(CNameView name) const noexcept
 
 void CFunctionTable::add(const VKF::CString& name, const CExpression& body)
 {
-    m_names.push_back(name);
-    try {
-        m_bodies.push_back(body);
-    } catch (...) {
-        m_names.pop_back();
-        throw;
-    }
+    addEntry(m_names, m_bodies, name, body);
 }
 
 void CFunctionTable::remove(int32_t index)
 {
-    m_names.erase(m_names.begin() + index);
-    m_bodies.erase(m_bodies.begin() + index);
+    removeEntry(m_names, m_bodies, index);
 }
 
 const CExpression& CFunctionTable::get(const VKF::CString& name) const
