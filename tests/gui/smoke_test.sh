@@ -7,14 +7,14 @@ set -u
 
 program=$(realpath "$1")
 reader=$(realpath "$2")
-top=$(cd "$(dirname "$0")/../.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$top/build/deps/wineprefix}"
-export WINEARCH=win32
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+tallimex_top=$(cd "$(dirname "$0")/../.." && pwd)
+source "$tallimex_top/scripts/wine-common.sh"
+wine_run="$tallimex_top/scripts/wine-run"
+
+# A build this machine cannot run is skipped, with wine-run's reason.
+"$wine_run" --check "$program" || exit $?
 
 expected='>> 2+3\r\n= 5'
-xvfb_pid=
 program_pid=
 
 fail() {
@@ -23,7 +23,7 @@ fail() {
 }
 
 read_window() {
-    timeout 30 wine "$reader" "$1" 2>/dev/null | tr -d '\r'
+    timeout 30 "$wine_run" "$reader" "$1" 2>/dev/null | tr -d '\r'
 }
 
 program_running() {
@@ -33,7 +33,7 @@ program_running() {
 # Ends the program politely through its window, or by its process id when it does not go.
 stop_program() {
     program_running || return 0
-    timeout 30 wine "$reader" close >/dev/null 2>&1
+    timeout 30 "$wine_run" "$reader" close >/dev/null 2>&1
     for _ in $(seq 100); do
         program_running || return 0
         sleep 0.1
@@ -44,27 +44,17 @@ stop_program() {
 cleanup() {
     stop_program
     [ -n "$program_pid" ] && wait "$program_pid" 2>/dev/null
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
+    stop_private_display
 }
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    read -r -t 20 display <"$fifo" || display=
-    rm -f "$fifo"
-    [ -n "$display" ] || fail "Xvfb did not start"
-    export DISPLAY=":$display"
+    start_private_display || fail "Xvfb did not start"
 fi
 
 # From its distribution folder, as a user starts it.
 cd "$(dirname "$program")"
-wine "$program" >/dev/null 2>&1 &
+"$wine_run" "$program" >/dev/null 2>&1 &
 program_pid=$!
 
 window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Tallimex v1\.0$' 2>/dev/null | head -n 1)
@@ -97,7 +87,7 @@ done
 [ "$(read_window input)" = '' ] || fail "the input line was not emptied"
 
 # Closing the main window ends the program with exit code 0.
-timeout 30 wine "$reader" close >/dev/null 2>&1
+timeout 30 "$wine_run" "$reader" close >/dev/null 2>&1
 for _ in $(seq 100); do
     program_running || break
     sleep 0.1

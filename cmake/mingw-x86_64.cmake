@@ -1,0 +1,5 @@
+# Cross-compiles for 64-bit Windows: the same program, and the build every machine can test.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
+
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
