@@ -10,6 +10,7 @@
 #include "cli/session.h"
 #include "cli/standard_streams.h"
 #include "engine/calculator.h"
+#include "version.h"
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
 

@@ -6,6 +6,7 @@
 #include "console/plot_setup_slot.h"
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
+#include "version.h"
 
 #include <shellapi.h>
 
@@ -14,7 +15,7 @@
 namespace {
 
 const wchar_t* const CLASS_NAME = L"Tallimex";
-const wchar_t* const WINDOW_TITLE = L"Tallimex v1.0";
+const wchar_t* const WINDOW_TITLE = L"Tallimex v" TALLIMEX_VERSION;
 const wchar_t* const FONT_FACE = L"Arial";
 const wchar_t* const ERROR_TITLE = L"Error";
 

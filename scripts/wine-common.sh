@@ -66,11 +66,12 @@ wine_cannot_run() {
     return 1
 }
 
-# Exports the environment that runs programs of the architecture in the project's prefix.
+# Exports the environment that runs programs of the architecture, in the project's prefix
+# unless WINEPREFIX names another one.
 use_wine() {
     export WINEARCH=$1
     export WINEPREFIX
-    WINEPREFIX=$(wine_prefix "$1")
+    WINEPREFIX=${WINEPREFIX:-$(wine_prefix "$1")}
     export WINELOADER
     WINELOADER=$(wine_loader "$1")
     export WINEDEBUG="${WINEDEBUG:--all}"

@@ -2,6 +2,7 @@
 // output pane or input line on one line (CR and LF written as \r and \n), or closes the window.
 // Exits with 1 when no main window is there.
 #include "resources/resource_ids.h"
+#include "version.h"
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@
 int main(int argc, char** argv)
 {
     const char* what = argc > 1 ? argv[1] : "pane";
-    HWND window = FindWindowW(L"Tallimex", L"Tallimex v1.0");
+    HWND window = FindWindowW(L"Tallimex", L"Tallimex v" TALLIMEX_VERSION);
     if (window == nullptr)
         return 1;
     if (std::strcmp(what, "close") == 0) {

@@ -57,7 +57,7 @@ cd "$(dirname "$program")"
 "$wine_run" "$program" >/dev/null 2>&1 &
 program_pid=$!
 
-window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Tallimex v1\.0$' 2>/dev/null | head -n 1)
+window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Tallimex v[0-9.]*$' 2>/dev/null | head -n 1)
 [ -n "$window" ] || fail "the main window did not appear"
 
 # Keys go to the X window with the input focus; the program then puts its own focus on the input line.
