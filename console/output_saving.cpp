@@ -66,50 +66,11 @@ bool chooseFile(HWND owner, COutputField& outputPane)
     return true;
 }
 
-// A fresh file in the target's folder, so that moving it over the target is a rename; empty
-// when the folder takes no new file.
-VKF::CString temporaryFileBeside(const VKF::CString& path)
-{
-    const wchar_t* characters = path.characters();
-    int32_t folderLength = 0;
-    for (int32_t index = 0; index < path.length(); ++index) {
-        if (characters[index] == L'\\' || characters[index] == L'/' || characters[index] == L':')
-            folderLength = index + 1;
-    }
-    VKF::CString folder = folderLength > 0 ? path.substring(0, folderLength) : VKF::CString(L".");
-    wchar_t temporary[MAX_PATH] = {};
-    if (GetTempFileNameW(folder.characters(), L"tlx", 0, temporary) == 0)
-        return VKF::CString();
-    return VKF::CString(temporary);
-}
-
-void writeInPlace(const VKF::CString& path, const VKF::CString& text)
-{
-    VKF::CFile file;
-    file.open(path);
-    file.write(text);
-}
-
 } // namespace
 
 void writeTextFile(const VKF::CString& path, const VKF::CString& text)
 {
-    VKF::CString temporary = temporaryFileBeside(path);
-    if (!temporary.isEmpty()) {
-        try {
-            writeInPlace(temporary, text);
-        } catch (...) {
-            DeleteFileW(temporary.characters());
-            throw;
-        }
-        if (MoveFileExW(temporary.characters(), path.characters(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return;
-        DeleteFileW(temporary.characters());
-    }
-    // No file can be made beside it, or the target cannot be replaced (locked, read-only, a
-    // folder): opening it for writing then fails with the file's own message and leaves it
-    // alone; where it does open, the text goes straight into it.
-    writeInPlace(path, text);
+    VKF::replaceFileAfterWriting(path, [&text](VKF::CFile& file) { file.write(text); });
 }
 
 void saveOutput(HWND owner, COutputField& outputPane)

@@ -1,14 +1,17 @@
-// The write-only file off Windows: POSIX descriptors, paths in UTF-8.
+// The write-only file and the file-system calls off Windows: POSIX descriptors, paths in UTF-8.
 #include "foundation/file.h"
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "foundation/exception.h"
+#include "foundation/file_system.h"
 #include "foundation/utf8.h"
 
 namespace VKF {
@@ -60,7 +63,6 @@ void CFile::open(const CString& path)
 
 void CFile::write(const CString& text)
 {
-    const int descriptor = descriptorOf(m_handle);
     // UTF-16 little-endian whatever the byte order of the machine.
     std::vector<unsigned char> bytes;
     bytes.reserve(std::size_t(text.length()) * 2);
@@ -70,8 +72,14 @@ void CFile::write(const CString& text)
         bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
         bytes.push_back(static_cast<unsigned char>(unit >> 8));
     }
+    writeBytes(bytes.data(), bytes.size());
+}
+
+void CFile::writeBytes(const void* bytes, std::size_t size)
+{
+    const int descriptor = descriptorOf(m_handle);
     if (m_handle == nullptr || ::lseek(descriptor, 0, SEEK_END) < 0
-        || !writeAll(descriptor, bytes.data(), bytes.size()))
+        || !writeAll(descriptor, static_cast<const unsigned char*>(bytes), size))
         throw CException(VKF_T("VKF::CFile::write - Error writing file."));
 }
 
@@ -94,5 +102,39 @@ bool fileExists(const CString& path)
     ::close(descriptor);
     return isFile;
 }
+
+namespace platform {
+
+CString createFileBeside(const CString& path)
+{
+    const std::string target = toUtf8(path);
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    // Named after the process and a count; a name already taken is passed over.
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string fresh = folder + ".tlx" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+        const int descriptor = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            ::close(descriptor);
+            return fromUtf8(fresh);
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return CString();
+}
+
+bool moveFileOver(const CString& from, const CString& to)
+{
+    return ::rename(toUtf8(from).c_str(), toUtf8(to).c_str()) == 0;
+}
+
+void removeFile(const CString& path)
+{
+    ::unlink(toUtf8(path).c_str());
+}
+
+} // namespace platform
 
 } // namespace VKF

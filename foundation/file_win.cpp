@@ -1,9 +1,10 @@
-// The write-only file on Windows: kernel file handles.
+// The write-only file and the file-system calls on Windows: kernel file handles.
 #include "foundation/file.h"
 
 #include <windows.h>
 
 #include "foundation/exception.h"
+#include "foundation/file_system.h"
 
 namespace VKF {
 
@@ -25,11 +26,15 @@ void CFile::open(const CString& path)
 
 void CFile::write(const CString& text)
 {
-    const DWORD size = DWORD(text.length()) * 2;
+    writeBytes(text.characters(), std::size_t(text.length()) * 2);
+}
+
+void CFile::writeBytes(const void* bytes, std::size_t size)
+{
     DWORD written = 0;
-    if (m_handle == nullptr
+    if (m_handle == nullptr || size > MAXDWORD
         || SetFilePointer(m_handle, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER
-        || !WriteFile(m_handle, text.characters(), size, &written, nullptr) || written != size)
+        || !WriteFile(m_handle, bytes, DWORD(size), &written, nullptr) || written != size)
         throw CException(VKF_T("VKF::CFile::write - Error writing file."));
 }
 
@@ -50,5 +55,34 @@ bool fileExists(const CString& path)
     CloseHandle(file);
     return true;
 }
+
+namespace platform {
+
+CString createFileBeside(const CString& path)
+{
+    const UChar* characters = path.characters();
+    int32_t folderLength = 0;
+    for (int32_t index = 0; index < path.length(); ++index) {
+        if (characters[index] == L'\\' || characters[index] == L'/' || characters[index] == L':')
+            folderLength = index + 1;
+    }
+    const CString folder = folderLength > 0 ? path.substring(0, folderLength) : CString(L".");
+    wchar_t fresh[MAX_PATH] = {};
+    if (GetTempFileNameW(folder.characters(), L"tlx", 0, fresh) == 0)
+        return CString();
+    return CString(fresh);
+}
+
+bool moveFileOver(const CString& from, const CString& to)
+{
+    return MoveFileExW(from.characters(), to.characters(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void removeFile(const CString& path)
+{
+    DeleteFileW(path.characters());
+}
+
+} // namespace platform
 
 } // namespace VKF

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
+#include "tests/test_files.h"
 
 using VKF::CFile;
 using VKF::CString;
@@ -18,21 +18,6 @@ using VKF::CString;
 namespace {
 
 namespace fs = std::filesystem;
-
-CString pathText(const fs::path& path)
-{
-#if defined(_WIN32)
-    return CString(path.wstring().c_str());
-#else
-    return CString(path.u16string().c_str());
-#endif
-}
-
-std::string bytesOf(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 std::string messageOf(const std::function<void()>& action)
 {
@@ -126,4 +111,25 @@ TEST_F(FileTest, CloseIsIdempotentAndDestructionCloses)
     EXPECT_EQ(fs::file_size(m_directory / u8"p\u03C0_\u20AC.txt"), 0u);
     EXPECT_FALSE(VKF::fileExists(pathText(m_directory))) << "a folder is not a file";
     EXPECT_FALSE(VKF::fileExists(CString()));
+}
+
+TEST_F(FileTest, ReplacingAFileTakesEffectOnlyOnceTheWholeContentsAreWritten)
+{
+    const fs::path path = m_directory / "kept.bin";
+    std::ofstream(path, std::ios::binary) << "old";
+    const auto failing = [](CFile& file) {
+        file.writeBytes("new", 3);
+        throw VKF::CException(CString(VKF_T("stopped")));
+    };
+    EXPECT_EQ(messageOf([&] { VKF::replaceFileAfterWriting(pathText(path), failing); }), "stopped");
+    EXPECT_EQ(bytesOf(path), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_directory), {}), 1) << "the fresh file is removed";
+
+    VKF::replaceFileAfterWriting(pathText(path), [](CFile& file) { file.writeBytes("new\0", 4); });
+    EXPECT_EQ(bytesOf(path), std::string("new\0", 4));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_directory), {}), 1);
+    // A folder is not replaced: writing into it fails as opening it does.
+    EXPECT_EQ(messageOf([&] { VKF::replaceFileAfterWriting(pathText(m_directory), [](CFile&) {}); }),
+              "VKF::CFile::open - Failed opening file.");
+    EXPECT_TRUE(fs::is_directory(m_directory));
 }
