@@ -37,7 +37,8 @@ public:
 #if defined(_WIN32)
     // Replaces the contents by a copy of bitmap read through the screen's device context, at the
     // bitmap's depth rounded up to 1, 4, 8 or 24 bits, with the colours of the palette depths.
-    // False, the image unchanged, when the bitmap cannot be read or no memory is left.
+    // False, the image unchanged, when the bitmap cannot be read or no memory is left. As for
+    // GetDIBits, the bitmap should not be selected into a device context meanwhile.
     bool createFromBitmap(HBITMAP__* bitmap);
 #endif
 

@@ -1,4 +1,4 @@
-// The write-only UTF-16 file and the existence test.
+// The write-only file, the existence test and replacing a file once its contents are written.
 #include "foundation/file.h"
 
 #include <filesystem>
@@ -10,7 +10,7 @@
 
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
-#include "tests/test_files.h"
+#include "tests/test_helpers.h"
 
 using VKF::CFile;
 using VKF::CString;
@@ -18,16 +18,6 @@ using VKF::CString;
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VKF::CException& error) {
-        return VKF::toUtf8(error.toString());
-    }
-    return "(no exception)";
-}
 
 // A fresh directory per test, removed afterwards.
 class FileTest : public testing::Test {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include <jpeglib.h>
 
@@ -37,6 +38,22 @@ std::uint32_t bmpColourAt(const std::string& bytes, std::int32_t x, std::int32_t
     const std::size_t entry = 54 + 4 * std::size_t(value);
     return std::uint32_t(std::uint8_t(bytes.at(entry + 2))) << 16 | std::uint32_t(std::uint8_t(bytes.at(entry + 1))) << 8
         | std::uint8_t(bytes.at(entry));
+}
+
+int channelDistance(std::uint32_t first, std::uint32_t second)
+{
+    int distance = 0;
+    for (int shift : {0, 8, 16})
+        distance = std::max(distance, std::abs(int((first >> shift) & 0xFF) - int((second >> shift) & 0xFF)));
+    return distance;
+}
+
+std::uint32_t CDecodedJpeg::colourAt(std::int32_t x, std::int32_t fromTop) const
+{
+    const std::uint8_t* pixel = samples.data() + (std::size_t(fromTop) * width + std::size_t(x)) * std::size_t(components);
+    if (components == 1)
+        return pixel[0] * 0x010101u;
+    return std::uint32_t(pixel[0]) << 16 | std::uint32_t(pixel[1]) << 8 | pixel[2];
 }
 
 namespace {

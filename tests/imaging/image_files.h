@@ -18,6 +18,9 @@ std::uint32_t pixelAt(const std::uint8_t* row, int bitsPerPixel, std::int32_t x)
 // The colour 0xRRGGBB of pixel (x, y counted from the top) of a BMP file.
 std::uint32_t bmpColourAt(const std::string& bytes, std::int32_t x, std::int32_t fromTop);
 
+// The largest difference of one channel of two colours 0xRRGGBB.
+int channelDistance(std::uint32_t first, std::uint32_t second);
+
 struct CDecodedJpeg {
     int frameMarker = 0; // 0xC0 for a baseline file
     std::uint32_t width = 0;
@@ -29,6 +32,9 @@ struct CDecodedJpeg {
     int yDensity = 0;
     int firstLuminanceQuantizer = 0;
     std::vector<std::uint8_t> samples; // the top row first, red-green-blue or grey
+
+    // 0xRRGGBB of pixel (x, y from the top); a grey sample in every channel.
+    std::uint32_t colourAt(std::int32_t x, std::int32_t fromTop) const;
 };
 CDecodedJpeg decodeJpeg(const std::string& bytes);
 
