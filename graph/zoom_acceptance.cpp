@@ -1,0 +1,111 @@
+// The zoom dialog's texts and OK check: from the five fields to new axis settings.
+#include "graph/zoom_acceptance.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "engine/calculator.h"
+#include "engine/number_format.h"
+#include "foundation/exception.h"
+#include "graph/auxiliary_function.h"
+
+namespace {
+
+constexpr int BOUND_DIGITS = 13;
+const VKF::UChar* const COMPLEX_BOUND_MESSAGE = VKF_T("Complex value.");
+const VKF::UChar* const AXIS_VALUES_UNREADABLE = VKF_T("Error parsing value from 'Axis values' field.");
+const VKF::UChar* const AXIS_VALUES_OUT_OF_RANGE =
+    VKF_T("The 'Axis value' field must be an integer in the range of 1 through 15");
+
+class CBound {
+public:
+    VKF::CString CZoomFields::*field;
+    double CGraphAxes::*value;
+    const VKF::UChar* failurePrefix;
+};
+
+// In the order they are evaluated.
+const CBound BOUNDS[] = {
+    {&CZoomFields::xFrom, &CGraphAxes::xFrom, VKF_T("Error computing lower x value:\r\n")},
+    {&CZoomFields::xTo, &CGraphAxes::xTo, VKF_T("Error computing upper x value:\r\n")},
+    {&CZoomFields::yFrom, &CGraphAxes::yFrom, VKF_T("Error computing lower y value:\r\n")},
+    {&CZoomFields::yTo, &CGraphAxes::yTo, VKF_T("Error computing upper y value:\r\n")},
+};
+
+bool isBlank(VKF::UChar unit)
+{
+    return unit == VKF_T(' ') || unit == VKF_T('\t');
+}
+
+// An unsigned decimal number with blanks around it; empty, other characters or more than 32
+// bits cannot be read.
+bool readCount(const VKF::CString& text, uint32_t& count)
+{
+    int32_t first = 0, last = text.length();
+    while (first < last && isBlank(text[first]))
+        ++first;
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    if (first == last)
+        return false;
+    uint64_t value = 0;
+    for (int32_t i = first; i < last; ++i) {
+        const VKF::UChar unit = text[i];
+        if (unit < VKF_T('0') || unit > VKF_T('9'))
+            return false;
+        value = value * 10 + uint64_t(unit - VKF_T('0'));
+        if (value > std::numeric_limits<uint32_t>::max())
+            return false;
+    }
+    count = uint32_t(value);
+    return true;
+}
+
+VKF::CString unassignment()
+{
+    return VKF::CString(FIELD_FUNCTION_NAME) + VKF_T("=?");
+}
+
+} // namespace
+
+CZoomFields zoomFields(const CGraphAxes& axes)
+{
+    CZoomFields fields;
+    for (const CBound& bound : BOUNDS)
+        fields.*bound.field = VKCL::formatNumber(axes.*bound.value, BOUND_DIGITS);
+    const std::string count = std::to_string(axes.axisValues);
+    for (const char digit : count)
+        fields.axisValues += VKF::UChar(digit);
+    return fields;
+}
+
+std::variant<CGraphAxes, CDialogMessage> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields)
+{
+    CGraphAxes axes;
+    bool first = true;
+    for (const CBound& bound : BOUNDS) {
+        // Only the first unassignment may fail unnoticed.
+        if (first)
+            runStatementQuietly(calculator, unassignment());
+        else
+            runStatement(calculator, unassignment());
+        first = false;
+        try {
+            const VKCL::CValue value = evaluateAsFunction(calculator, FIELD_FUNCTION_NAME, fields.*bound.field);
+            if (!value.isReal())
+                throw VKF::CException(COMPLEX_BOUND_MESSAGE);
+            axes.*bound.value = value.real();
+        } catch (const VKF::CException& error) {
+            return CDialogMessage{bound.failurePrefix + error.toString()};
+        }
+    }
+    runStatement(calculator, unassignment());
+    uint32_t count = 0;
+    if (!readCount(fields.axisValues, count))
+        return CDialogMessage{AXIS_VALUES_UNREADABLE};
+    if (count < 1 || count > uint32_t(MAX_AXIS_VALUES))
+        return CDialogMessage{AXIS_VALUES_OUT_OF_RANGE};
+    axes.axisValues = int32_t(count);
+    return axes;
+}
