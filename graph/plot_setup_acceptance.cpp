@@ -62,6 +62,7 @@ double fieldValue(VKCL::CCalculator& calculator, PlotField field, const VKF::CSt
     return std::get<double>(result);
 }
 
+// The text, or a refusal with emptyMessage when it is empty.
 const VKF::CString& required(const VKF::CString& text, const VKF::UChar* emptyMessage)
 {
     if (text.isEmpty())
@@ -69,10 +70,11 @@ const VKF::CString& required(const VKF::CString& text, const VKF::UChar* emptyMe
     return text;
 }
 
-// Defines name(variable) = expression.
+// Defines name(variable) = expression; an empty expression is refused with emptyMessage.
 void defineFunction(VKCL::CCalculator& calculator, const VKF::UChar* name, const VKF::CString& variable,
-                    const VKF::CString& expression, const VKF::UChar* failurePrefix)
+                    const VKF::CString& expression, const VKF::UChar* emptyMessage, const VKF::UChar* failurePrefix)
 {
+    required(expression, emptyMessage);
     try {
         runStatement(calculator, VKF::CString(name) + VKF_T("(") + variable + VKF_T(")=") + expression);
     } catch (const VKF::CException& error) {
@@ -80,16 +82,19 @@ void defineFunction(VKCL::CCalculator& calculator, const VKF::UChar* name, const
     }
 }
 
-void sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlotSetup& setup)
+void unassignQuietly(VKCL::CCalculator& calculator, const VKF::UChar* name)
 {
-    runStatementQuietly(calculator, VKF::CString(EXPRESSION_FUNCTION_NAME) + VKF_T("=?"));
+    runStatementQuietly(calculator, VKF::CString(name) + VKF_T("=?"));
+}
+
+void sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
+{
+    unassignQuietly(calculator, EXPRESSION_FUNCTION_NAME);
     const VKF::CString& variable =
         required(fields.variable, VKF_T("Please enter a name (e.g. 'x') into the expression variable field."));
-    const VKF::CString& expression =
-        required(fields.expression, VKF_T("Please enter an expression into the expression field."));
-    defineFunction(calculator, EXPRESSION_FUNCTION_NAME, variable, expression, STORING_EXPRESSION_MESSAGE);
+    defineFunction(calculator, EXPRESSION_FUNCTION_NAME, variable, fields.expression,
+                   VKF_T("Please enter an expression into the expression field."), STORING_EXPRESSION_MESSAGE);
 
-    CPlot& plot = setup.plot;
     const CSampleValues x = variableSamples(plot.variableFrom, plot.variableTo);
     const CSamples y = sampleFunction(calculator, EXPRESSION_FUNCTION_NAME, x, VKF_T("Cannot plot complex value."));
     if (y.validCount == 0)
@@ -100,20 +105,17 @@ void sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields& fi
 
 // A point is valid when both its coordinates are; a y expression that fails everywhere still
 // gives an (empty) plot.
-void sampleVector(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlotSetup& setup)
+void sampleVector(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
 {
-    runStatementQuietly(calculator, VKF::CString(X_FUNCTION_NAME) + VKF_T("=?"));
-    runStatementQuietly(calculator, VKF::CString(Y_FUNCTION_NAME) + VKF_T("=?"));
+    unassignQuietly(calculator, X_FUNCTION_NAME);
+    unassignQuietly(calculator, Y_FUNCTION_NAME);
     const VKF::CString& variable =
         required(fields.variable, VKF_T("Please enter a name (e.g. 't') into the 'variable' field."));
-    const VKF::CString& xExpression =
-        required(fields.xExpression, VKF_T("Please enter an expression into the 'x expression' field."));
-    defineFunction(calculator, X_FUNCTION_NAME, variable, xExpression, STORING_X_MESSAGE);
-    const VKF::CString& yExpression =
-        required(fields.yExpression, VKF_T("Please enter an expression into the 'y expression' field."));
-    defineFunction(calculator, Y_FUNCTION_NAME, variable, yExpression, STORING_Y_MESSAGE);
+    defineFunction(calculator, X_FUNCTION_NAME, variable, fields.xExpression,
+                   VKF_T("Please enter an expression into the 'x expression' field."), STORING_X_MESSAGE);
+    defineFunction(calculator, Y_FUNCTION_NAME, variable, fields.yExpression,
+                   VKF_T("Please enter an expression into the 'y expression' field."), STORING_Y_MESSAGE);
 
-    CPlot& plot = setup.plot;
     const CSampleValues t = variableSamples(plot.variableFrom, plot.variableTo);
     const CSamples x = sampleFunction(calculator, X_FUNCTION_NAME, t, VKF_T("Cannot plot complex x value."));
     if (x.validCount == 0)
@@ -158,9 +160,9 @@ CPlotSetup checkedSetup(VKCL::CCalculator& calculator, const CPlotDialogFields& 
 
     axes.axisValues = NEW_PLOT_AXIS_VALUES;
     if (fields.kind == PlotKind::Expression)
-        sampleExpression(calculator, fields, setup);
+        sampleExpression(calculator, fields, plot);
     else
-        sampleVector(calculator, fields, setup);
+        sampleVector(calculator, fields, plot);
     plot.penWidth = fields.weightIndex + 1;
     return setup;
 }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <functional>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -19,7 +20,9 @@ namespace {
 
 std::string str(const CPixel& p)
 {
-    return "(" + std::to_string(p.column) + "," + std::to_string(p.row) + ")";
+    std::ostringstream text;
+    text << '(' << p.column << ',' << p.row << ')';
+    return text.str();
 }
 
 std::string str(const CSceneLine& line)

@@ -1,6 +1,7 @@
 // The plot and zoom dialogs' checks, and plots sampled through the engine.
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <variant>
 
@@ -193,7 +194,7 @@ TEST_F(PlotDialogTest, ExpressionPlotsAreSampledThroughTheEngine)
     fields.yAxisTo = text("sqrt(a)");
     const CPlotSetup pole = accepted(fields);
     EXPECT_TRUE(pole.plot.variableFrom == -2 && pole.plot.variableTo == 2);
-    EXPECT_TRUE(pole.axes.xFrom == -2 && pole.axes.xTo == 4 && pole.axes.yFrom == -M_PI
+    EXPECT_TRUE(pole.axes.xFrom == -2 && pole.axes.xTo == 4 && pole.axes.yFrom == -std::numbers::pi
                 && pole.axes.yTo == std::sqrt(2.0));
     // x = 0 is sample 200 of -2 .. 2: a gap, where the division fails.
     EXPECT_FALSE(pole.plot.points[200].valid);
@@ -233,7 +234,7 @@ TEST_F(PlotDialogTest, VectorPlotsAreSampledThroughTheEngine)
     for (const CPlotPoint& point : circle.plot.points)
         EXPECT_NEAR(point.x * point.x + point.y * point.y, 1, 1E-14);
     // The default axes are the parameter's range.
-    EXPECT_TRUE(circle.axes.xFrom == 0 && circle.axes.xTo == 2 * M_PI && circle.axes.yTo == 2 * M_PI);
+    EXPECT_TRUE(circle.axes.xFrom == 0 && circle.axes.xTo == 2 * std::numbers::pi && circle.axes.yTo == 2 * std::numbers::pi);
     expectOutput("___g_y(pi/2)", "= 1");
 
     // A point is valid only when both its coordinates are.
@@ -287,7 +288,7 @@ TEST_F(PlotDialogTest, ZoomDialog)
     const auto result = acceptZoom(calculator, typed);
     ASSERT_TRUE(std::holds_alternative<CGraphAxes>(result));
     const CGraphAxes& axes = std::get<CGraphAxes>(result);
-    EXPECT_TRUE(axes.xFrom == 5 && axes.xTo == M_PI && axes.yFrom == -7 && axes.yTo == 2 && axes.axisValues == 15);
+    EXPECT_TRUE(axes.xFrom == 5 && axes.xTo == std::numbers::pi && axes.yFrom == -7 && axes.yTo == 2 && axes.axisValues == 15);
     expectError("___dummy()", NOT_DEFINED);
     EXPECT_TRUE(confirmation.questions().empty());
 }
