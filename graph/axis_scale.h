@@ -19,9 +19,6 @@ class CAxisScale {
 public:
     CAxisScale(double from, double to) noexcept;
 
-    double from() const noexcept { return m_from; }
-    double to() const noexcept { return m_to; }
-
     // Both ends finite and distinct: only then are there positions, ticks and plot lines.
     bool isDrawable() const noexcept;
 

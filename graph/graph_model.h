@@ -50,8 +50,6 @@ public:
     bool moveMouse(uint16_t column, uint16_t row) noexcept;
     bool clickMouse(uint16_t column, uint16_t row) noexcept;
 
-    const CGraphPoint& mousePosition() const noexcept { return m_mouse; }
-    const CGraphPoint& clickPosition() const noexcept { return m_click; }
     // "Current mouse position: ( x , y )" and "Mouse click position: ( x , y )".
     VKF::CString mouseStatusLine() const;
     VKF::CString clickStatusLine() const;

@@ -16,8 +16,8 @@ constexpr int32_t LABEL_GAP = HALF_TICK + 1;
 // or right of it has its labels on its left.
 constexpr int32_t MIDDLE = 200;
 
-// Truncates toward zero like the picture's mapping; anything beyond the margin (or undefined)
-// is held at the margin's edge, never converted out of range.
+// Truncates toward zero like the picture's mapping. Clipped segments stay within the margin;
+// anything further (or undefined) is held at twice the margin, never converted out of range.
 int32_t toPixel(double position) noexcept
 {
     constexpr double LIMIT = LAST_PIXEL + 2.0 * SCENE_MARGIN;
