@@ -4,7 +4,8 @@
 // is a formula of the calculator's language, calls it with values, and hands the results of one
 // call to the next. The language has no conditions, so choices between formulas are written
 // as exact arithmetic: 0^abs(v) is 1 for v = 0 and 0 otherwise, which gives a sign that is never
-// 0 and weights that are exactly 0 or 1.
+// 0 and weights that are exactly 0 or 1. Only the powers of two that scale the values are chosen
+// here, from the values' binary exponents, which the language cannot read.
 #include "solvers/equation_solving.h"
 
 #include <algorithm>

@@ -20,11 +20,12 @@ inline const VKF::UChar* const COEFFICIENT_FUNCTION_NAME = VKF_T("___dummy_");
 std::optional<CValue> evaluateCoefficient(CCalculator& calculator, const VKF::CString& text);
 
 // The roots of a*x^2 + b*x + c = 0: first the one with +sqrt of the discriminant, then the one with
-// -sqrt. Throws VKF::CException (a = 0 gives "Division by zero.").
+// -sqrt. Throws VKF::CException (a = 0 gives "Division by zero."; a root beyond the number range,
+// above or below, the overflow message).
 std::array<CValue, 2> solveQuadratic(CCalculator& calculator, const CValue& a, const CValue& b, const CValue& c);
 
 // The three roots of a*x^3 + b*x^2 + c*x + d = 0, the one of largest modulus first. Throws
-// VKF::CException.
+// VKF::CException, as solveQuadratic does.
 std::array<CValue, 3> solveCubic(CCalculator& calculator, const CValue& a, const CValue& b, const CValue& c,
                                  const CValue& d);
 
