@@ -1,10 +1,11 @@
-// Speed of typical console lines and of the plot workload, beside muparserx on the same formulas.
+// Speed of typical console lines, of the plot workload and of each built-in function, beside muparserx.
 #include <benchmark/benchmark.h>
 
 #include <mpParser.h>
 
 #include "engine/calculator.h"
 #include "engine/function_call.h"
+#include "engine/functions.h"
 #include "foundation/utf8.h"
 
 namespace {
@@ -66,6 +67,41 @@ void BM_PlotSamples(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlotSamples)->Unit(benchmark::kMicrosecond);
+
+// One call of each built-in function (in reserved-list order from sqrt) and of power, on a real
+// and on a complex argument.
+const VKF::UChar* const kFunctionNames[] = {
+    VKF_T("sqrt"), VKF_T("ln"), VKF_T("sin"), VKF_T("cos"), VKF_T("tan"), VKF_T("log"),
+    VKF_T("arcsin"), VKF_T("arccos"), VKF_T("arctan"), VKF_T("sinh"), VKF_T("cosh"), VKF_T("tanh"),
+    VKF_T("arcsinh"), VKF_T("arccosh"), VKF_T("arctanh"), VKF_T("exp"), VKF_T("abs"), VKF_T("arg"),
+};
+const VKCL::CValue kFunctionArguments[] = {VKCL::CValue(0.7, 0), VKCL::CValue(0.7, -1.3)};
+
+void BM_BuiltInFunction(benchmark::State& state) {
+    const auto function = int32_t(state.range(0));
+    const VKCL::CValue argument = kFunctionArguments[state.range(1)];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(VKCL::applyBuiltInFunction(VKCL::FIRST_RESERVED_FUNCTION + function, argument));
+    state.SetLabel(VKF::toUtf8(VKF::CString(kFunctionNames[function])) + (state.range(1) == 0 ? "(0.7)" : "(0.7-1.3i)"));
+}
+BENCHMARK(BM_BuiltInFunction)->ArgsProduct({benchmark::CreateDenseRange(0, 17, 1), {0, 1}});
+
+// Real powers with a whole and a fractional exponent, then complex ones.
+void BM_Power(benchmark::State& state) {
+    static const VKCL::CValue cases[][2] = {
+        {VKCL::CValue(0.7, 0), VKCL::CValue(2, 0)},    {VKCL::CValue(0.7, 0), VKCL::CValue(2.5, 0)},
+        {VKCL::CValue(-0.7, 0), VKCL::CValue(0.5, 0)}, {VKCL::CValue(0.7, -1.3), VKCL::CValue(3, 0)},
+        {VKCL::CValue(0.7, -1.3), VKCL::CValue(0.4, 2)},
+    };
+    const auto& c = cases[state.range(0)];
+    for (auto _ : state) {
+        VKCL::CValue value = c[0];
+        value.power(c[1]);
+        benchmark::DoNotOptimize(value);
+    }
+    state.SetLabel(VKF::toUtf8(c[0].toString()) + " ^ " + VKF::toUtf8(c[1].toString()));
+}
+BENCHMARK(BM_Power)->DenseRange(0, 4);
 
 struct MuparserxSession {
     mup::ParserX parser{mup::pckALL_COMPLEX};

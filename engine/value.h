@@ -6,6 +6,10 @@
 
 namespace VKCL {
 
+namespace complexroute {
+struct SParts;
+}
+
 class CValue : public VKF::CStringCastable {
 public:
     CValue() noexcept = default;
@@ -54,13 +58,9 @@ public:
     // The real part alone with 5 significant digits, for graph labels.
     VKF::CString toShortString() const;
 
-    // Sine of a real number reduced to [-pi, pi] first, with sin(pi)-sized results made exactly 0.
-    // Beyond 2^31 periods the argument is reduced exactly instead.
-    static double reducedSin(double x);
-    // Cosine as the reduced sine of (pi/2 - x); beyond 2^31 periods, reduced exactly from x.
-    static double reducedCos(double x);
-
 private:
+    void setParts(const complexroute::SParts& parts);
+
     double m_real = 0;
     double m_imaginary = 0;
 };

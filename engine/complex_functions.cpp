@@ -1,0 +1,221 @@
+// Complex routes in 113-bit precision: libquadmath's functions (Kahan's branch cuts, Hull,
+// Fairgrieve and Tang's arcsine) where they serve, own compositions where the calculator's exact
+// zeros or sides of a cut need them.
+#include "engine/complex_functions.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include <quadmath.h>
+
+#include "engine/trigonometry.h"
+
+namespace VKCL::complexroute {
+
+namespace {
+
+using Quad = __float128;
+using QuadComplex = __complex128;
+
+// Beyond this |x|, tanh x is +-1 to far more digits than a double holds.
+constexpr double TANH_SATURATION = 60;
+
+// x + yi with any negative zero made positive (adding +0 does that), unless a side is asked for.
+QuadComplex make(Quad x, Quad y)
+{
+    QuadComplex z;
+    __real__ z = x + Quad(0);
+    __imag__ z = y + Quad(0);
+    return z;
+}
+
+SParts rounded(QuadComplex z)
+{
+    return {double(crealq(z)), double(cimagq(z))};
+}
+
+SParts rounded(Quad re, Quad im)
+{
+    return {double(re), double(im)};
+}
+
+// trig * hyperbolic, where an exact zero of the trigonometric factor stays 0 whatever the other.
+Quad scaled(Quad trig, Quad hyperbolic)
+{
+    return trig == 0 ? Quad(0) : trig * hyperbolic;
+}
+
+// tanh(x + iy) by Kahan's formulas: with t = tan y, s = sinh x, rho = sqrt(1 + s^2), beta = 1 + t^2,
+// tanh = (beta rho s + i t) / (1 + beta s^2); far out the imaginary part is 4 sin y cos y e^(-2|x|).
+bool quadTanh(double x, double y, QuadComplex& result)
+{
+    const Quad sine = trigonometry::sineQuad(y), cosine = trigonometry::cosineQuad(y);
+    if (std::fabs(x) > TANH_SATURATION) {
+        result = make(x > 0 ? 1 : -1, 4 * sine * cosine * expq(-2 * fabsq(x)));
+        return true;
+    }
+    const Quad s = sinhq(x);
+    if (cosine == 0) {
+        // On i(k + 1/2)pi + x the value is the real coth x.
+        if (s == 0)
+            return false;
+        result = make(coshq(x) / s, 0);
+        return true;
+    }
+    const Quad t = sine / cosine;
+    const Quad beta = 1 + t * t;
+    const Quad denominator = 1 + beta * s * s;
+    result = make(beta * sqrtq(1 + s * s) * s / denominator, t / denominator);
+    return true;
+}
+
+// z^n by repeated squaring, exact where the parts stay small whole numbers ((1+i)^2 = 2i).
+template <typename Number>
+Number wholePower(Number z, int64_t n)
+{
+    Number result = 1;
+    for (uint64_t k = uint64_t(n < 0 ? -n : n); k != 0; k >>= 1) {
+        if ((k & 1) != 0)
+            result *= z;
+        if (k > 1)
+            z *= z;
+    }
+    return n < 0 ? Number(1) / result : result;
+}
+
+bool isWhole32(double p)
+{
+    return p >= -2147483648.0 && p < 2147483648.0 && double(int32_t(p)) == p;
+}
+
+} // namespace
+
+SParts sqrt(double x, double y)
+{
+    return rounded(csqrtq(make(x, y)));
+}
+
+SParts ln(double x, double y)
+{
+    return rounded(clogq(make(x, y)));
+}
+
+SParts log10(double x, double y)
+{
+    return rounded(clog10q(make(x, y)));
+}
+
+SParts exp(double x, double y)
+{
+    const Quad scale = expq(x);
+    return rounded(scaled(trigonometry::cosineQuad(y), scale), scaled(trigonometry::sineQuad(y), scale));
+}
+
+SParts sin(double x, double y)
+{
+    return rounded(scaled(trigonometry::sineQuad(x), coshq(y)), scaled(trigonometry::cosineQuad(x), sinhq(y)));
+}
+
+SParts cos(double x, double y)
+{
+    return rounded(scaled(trigonometry::cosineQuad(x), coshq(y)), -scaled(trigonometry::sineQuad(x), sinhq(y)));
+}
+
+SParts sinh(double x, double y)
+{
+    return rounded(scaled(trigonometry::cosineQuad(y), sinhq(x)), scaled(trigonometry::sineQuad(y), coshq(x)));
+}
+
+SParts cosh(double x, double y)
+{
+    return rounded(scaled(trigonometry::cosineQuad(y), coshq(x)), scaled(trigonometry::sineQuad(y), sinhq(x)));
+}
+
+bool tanh(double x, double y, SParts& result)
+{
+    QuadComplex value;
+    if (!quadTanh(x, y, value))
+        return false;
+    result = rounded(value);
+    return true;
+}
+
+bool tan(double x, double y, SParts& result)
+{
+    // tan z = -i tanh(iz).
+    QuadComplex value;
+    if (!quadTanh(-y, x, value))
+        return false;
+    result = rounded(cimagq(value), -crealq(value));
+    return true;
+}
+
+SParts arcsin(double x, double y)
+{
+    return rounded(casinq(make(x, y)));
+}
+
+SParts arccos(double x, double y)
+{
+    return rounded(cacosq(make(x, y)));
+}
+
+SParts arctan(double x, double y)
+{
+    QuadComplex z = make(x, y);
+    if (x == 0 && std::fabs(y) > 1)
+        __real__ z = copysignq(0, y);
+    return rounded(catanq(z));
+}
+
+SParts arcsinh(double x, double y)
+{
+    QuadComplex z = make(x, y);
+    if (x == 0 && std::fabs(y) > 1)
+        __real__ z = copysignq(0, y);
+    return rounded(casinhq(z));
+}
+
+SParts arccosh(double x, double y)
+{
+    return rounded(cacoshq(make(x, y)));
+}
+
+SParts arctanh(double x, double y)
+{
+    QuadComplex z = make(x, y);
+    if (y == 0 && std::fabs(x) > 1)
+        __imag__ z = copysignq(0, -x);
+    return rounded(catanhq(z));
+}
+
+SParts power(double x, double y, double p, double q)
+{
+    const QuadComplex z = make(x, y);
+    if (q == 0 && isWhole32(p))
+        return rounded(wholePower(z, int64_t(p)));
+    const Quad logModulus = logq(hypotq(x, y));
+    const Quad angle = atan2q(Quad(y) + 0, Quad(x) + 0);
+    const Quad scale = expq(p * logModulus - q * angle);
+    const Quad theta = q * logModulus + p * angle;
+    return rounded(scaled(trigonometry::cosineQuad(theta), scale), scaled(trigonometry::sineQuad(theta), scale));
+}
+
+double realPower(double x, double p)
+{
+    if (isWhole32(p))
+        return double(wholePower(Quad(x), int64_t(p)));
+    return double(powq(x, p));
+}
+
+double modulus(double x, double y)
+{
+    return double(hypotq(x, y));
+}
+
+double argument(double x, double y)
+{
+    return double(atan2q(Quad(y) + 0, Quad(x) + 0));
+}
+
+} // namespace VKCL::complexroute
