@@ -203,6 +203,11 @@ SParts power(double x, double y, double p, double q)
 
 double realPower(double x, double p)
 {
+    // One rounding already: the squares of a plot's formula stay quick.
+    if (p == 2)
+        return x * x;
+    if (p == -1)
+        return 1 / x;
     if (isWhole32(p))
         return double(wholePower(Quad(x), int64_t(p)));
     return double(powq(x, p));

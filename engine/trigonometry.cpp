@@ -124,24 +124,40 @@ const std::array<STableEntry, 52>& table()
     return entries;
 }
 
-// sin r and cos r for |r| <= pi/4 + a little, r = high + low: r = a + b with a = k/64 from the
-// table and |b| <= 1/128, so that the series of b need only their first terms.
-void sineAndCosine(double high, double low, DD& sine, DD& cosine)
+// Rounds to the nearest whole number (ties to even) for |x| < 2^51, in the default rounding mode.
+double nearestWhole(double x)
 {
-    const double k = std::nearbyint(high * 64);
+    constexpr double SHIFT = 0x1.8p52;
+    return (x + SHIFT) - SHIFT;
+}
+
+// sin r (or cos r) for |r| <= pi/4 + a little, r = high + low: r = a + b with a = k/64 from the
+// table and |b| <= 1/128, so that the series of b need only their first terms:
+// sin(a + b) = sin a + cos a * b + sin a (cos b - 1) + cos a (sin b - b); cosine alike.
+DD sineOrCosine(double high, double low, bool cosine)
+{
+    const double k = nearestWhole(high * 64);
     const STableEntry& entry = table()[int(std::fabs(k))];
-    const DD sa = k < 0 ? DD{-entry.sine.high, -entry.sine.low} : entry.sine;
+    const DD sa = k < 0 ? negate(entry.sine) : entry.sine;
     const DD ca = entry.cosine;
     const double bHigh = high - k / 64;   // exact
     const double b = bHigh + low;
     const double b2 = b * b;
     const double cosMinusOne = b2 * (-0.5 + b2 * (1.0 / 24 + b2 * (-1.0 / 720)));
     const double sinMinusB = b * b2 * (-1.0 / 6 + b2 * (1.0 / 120 + b2 * (-1.0 / 5040)));
-    // sin(a + b) = sin a + cos a * b + sin a (cos b - 1) + cos a (sin b - b); cosine alike.
+    if (cosine) {
+        const DD sb = add(multiply(sa.high, bHigh), sa.low * bHigh + sa.high * low);
+        return add(add(ca, negate(sb)), ca.high * cosMinusOne - sa.high * sinMinusB);
+    }
     const DD cb = add(multiply(ca.high, bHigh), ca.low * bHigh + ca.high * low);
-    const DD sb = add(multiply(sa.high, bHigh), sa.low * bHigh + sa.high * low);
-    sine = add(add(sa, cb), sa.high * cosMinusOne + ca.high * sinMinusB);
-    cosine = add(add(ca, negate(sb)), ca.high * cosMinusOne - sa.high * sinMinusB);
+    return add(add(sa, cb), sa.high * cosMinusOne + ca.high * sinMinusB);
+}
+
+// sin x for quarterTurns 0, cos for 1, -sin for 2, -cos for 3 of the reduced angle.
+DD quarterTurnValue(const SReducedAngle& angle, int quarterTurns)
+{
+    const DD value = sineOrCosine(angle.high, angle.low, quarterTurns % 2 == 1);
+    return quarterTurns >= 2 ? negate(value) : value;
 }
 
 // The double nearest high + low when the error bound cannot move it; else false.
@@ -169,7 +185,7 @@ SReducedAngle reduce(double x)
         return angle;
     }
     if (std::fabs(x) < MEDIUM_LIMIT) {
-        const double n = std::nearbyint(x * TWO_OVER_PI);
+        const double n = nearestWhole(x * TWO_OVER_PI);
         const double y = x - n * PIO2_1;   // exact
         DD r = twoSum(y, -n * PIO2_2);
         r = add(r, -n * PIO2_3);
@@ -193,11 +209,8 @@ double sine(double x)
     const SReducedAngle angle = reduce(x);
     if (angle.onMultiple && angle.quarterTurns % 2 == 0)
         return 0;
-    DD s, c;
-    sineAndCosine(angle.high, angle.low, s, c);
-    const DD values[4] = {s, c, negate(s), negate(c)};
     double result = 0;
-    return roundsSafely(values[angle.quarterTurns], result) ? result : quadToDouble(sinq(x));
+    return roundsSafely(quarterTurnValue(angle, angle.quarterTurns), result) ? result : quadToDouble(sinq(x));
 }
 
 double cosine(double x)
@@ -207,11 +220,10 @@ double cosine(double x)
     const SReducedAngle angle = reduce(x);
     if (angle.onMultiple && angle.quarterTurns % 2 == 1)
         return 0;
-    DD s, c;
-    sineAndCosine(angle.high, angle.low, s, c);
-    const DD values[4] = {c, negate(s), negate(c), s};
+    // cos x = sin(x + pi/2): one quarter turn more.
     double result = 0;
-    return roundsSafely(values[angle.quarterTurns], result) ? result : quadToDouble(cosq(x));
+    return roundsSafely(quarterTurnValue(angle, (angle.quarterTurns + 1) & 3), result) ? result
+                                                                                       : quadToDouble(cosq(x));
 }
 
 bool tangent(double x, double& result)
@@ -226,8 +238,7 @@ bool tangent(double x, double& result)
         result = 0;
         return !odd;
     }
-    DD s, c;
-    sineAndCosine(angle.high, angle.low, s, c);
+    const DD s = sineOrCosine(angle.high, angle.low, false), c = sineOrCosine(angle.high, angle.low, true);
     const DD quotient = odd ? negate(divide(c, s)) : divide(s, c);
     if (!roundsSafely(quotient, result))
         result = quadToDouble(tanq(x));
