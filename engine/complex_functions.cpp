@@ -83,12 +83,12 @@ Number wholePower(Number z, int64_t n)
     return n < 0 ? Number(1) / result : result;
 }
 
+} // namespace
+
 bool isWhole32(double p)
 {
     return p >= -2147483648.0 && p < 2147483648.0 && double(int32_t(p)) == p;
 }
-
-} // namespace
 
 SParts sqrt(double x, double y)
 {

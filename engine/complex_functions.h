@@ -32,6 +32,8 @@ SParts arccosh(double x, double y);
 SParts arctanh(double x, double y);
 // z^w for z != 0: whole exponents by repeated squaring, the rest as exp(w ln z).
 SParts power(double x, double y, double p, double q);
+// True when p survives truncation to a 32-bit integer and back: a whole exponent.
+bool isWhole32(double p);
 // Real powers: x^p with x >= 0 or p whole.
 double realPower(double x, double p);
 double modulus(double x, double y);

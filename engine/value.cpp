@@ -2,7 +2,6 @@
 #include "engine/value.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include <quadmath.h>
 
@@ -33,12 +32,6 @@ constexpr double E = 2.718281828459045;
 [[noreturn]] void fail(const VKF::UChar* message)
 {
     throw CSyntaxException(VKF::CString(message));
-}
-
-// True when p survives truncation to a 32-bit integer and back.
-bool isWhole32(double p)
-{
-    return p >= -2147483648.0 && p < 2147483648.0 && double(int32_t(p)) == p;
 }
 
 // A real function computed in 113-bit precision and rounded once, alike on every build.
@@ -111,7 +104,7 @@ void CValue::power(const CValue& exponent)
         exp();
         return;
     }
-    if (b == 0 && q == 0 && (isWhole32(p) || a >= 0)) {
+    if (b == 0 && q == 0 && (complexroute::isWhole32(p) || a >= 0)) {
         setValue(complexroute::realPower(a, p), 0);
         return;
     }
