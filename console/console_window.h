@@ -5,13 +5,8 @@
 #include "console/output_field.h"
 #include "console/tool_windows.h"
 #include "console/window.h"
-#include "engine/confirmation.h"
-
-// winnt.h defines TOKEN_QUERY as a macro, which would rewrite the engine's token code of that name.
-#pragma push_macro("TOKEN_QUERY")
-#undef TOKEN_QUERY
 #include "engine/calculator.h"
-#pragma pop_macro("TOKEN_QUERY")
+#include "engine/confirmation.h"
 
 #include <cstdint>
 #include <memory>

@@ -71,7 +71,7 @@ public:
     }
 
     // Evaluates tokens start .. end-1; an argument's range ends before its ',' or ')', the
-    // range of a whole expression at its TOKEN_END.
+    // range of a whole expression at its Token::End.
     static CValue evaluateRange(CCalculator& calculator, const CExpression& expression,
                                 const CValueRange& parameters, uint32_t start, uint32_t end, bool isArgument);
 
@@ -86,7 +86,7 @@ private:
     uint32_t tokenAt(uint32_t position, uint32_t end) const noexcept;
     const CValue& parameter(uint32_t index) const;
     void append(uint32_t code) { m_stacks.work.push_back(CWorkToken{code, CValue()}); }
-    void appendValue(const CValue& value) { m_stacks.work.push_back(CWorkToken{TOKEN_VALUE, value}); }
+    void appendValue(const CValue& value) { m_stacks.work.push_back(CWorkToken{Token::Value, value}); }
 
     CValue sum(bool nested);
     CValue product(CValue accumulator);
@@ -100,7 +100,7 @@ private:
     // The reduced list while it is parsed; nothing is appended to the stack meanwhile.
     const CWorkToken* m_work = nullptr;
     uint32_t m_cursor = 0;
-    uint32_t m_pending = TOKEN_END;
+    uint32_t m_pending = Token::End;
     uint32_t m_parenthesisDepth = 0;
 };
 
@@ -138,9 +138,9 @@ CValue CEvaluator::run(uint32_t start, uint32_t end, bool isArgument)
     const CTruncation<std::vector<CWorkToken>> truncation(work);
     reduce(start, end, isArgument);
     // A second end lets the descent read one token past the first without a bounds test.
-    append(TOKEN_END);
+    append(Token::End);
     m_work = work.data() + truncation.size();
-    if (m_work[0].code == TOKEN_END)
+    if (m_work[0].code == Token::End)
         fail(EMPTY_EXPRESSION_MESSAGE);
     m_cursor = 0;
     return sum(false);
@@ -159,7 +159,7 @@ bool CEvaluator::singleOperand(uint32_t position, CValue& result)
         result = m_calculator.variableValue(m_expression.nameView(tokenIndex(code)));
     else
         return false;
-    result = applyOperator(CValue(), TOKEN_ADD, applyOperator(one(), TOKEN_MULTIPLY, result));
+    result = applyOperator(CValue(), Token::Add, applyOperator(one(), Token::Multiply, result));
     return true;
 }
 
@@ -168,14 +168,14 @@ uint32_t CEvaluator::argumentEnd(uint32_t position, uint32_t end) const
 {
     for (;;) {
         const uint32_t code = tokenAt(position, end);
-        if (code == TOKEN_END)
+        if (code == Token::End)
             fail(OPEN_ARGUMENT_LIST_MESSAGE);
-        if (code == TOKEN_RIGHT_PAREN || code == TOKEN_COMMA)
+        if (code == Token::RightParen || code == Token::Comma)
             return position;
         // A nested list is part of this argument: skip to its ')' (or fail at the end).
-        if (code == TOKEN_LEFT_PAREN)
+        if (code == Token::LeftParen)
             position = m_expression.closingParentheses()[position];
-        if (tokenAt(position, end) == TOKEN_END)
+        if (tokenAt(position, end) == Token::End)
             fail(OPEN_ARGUMENT_LIST_MESSAGE);
         ++position;
     }
@@ -183,7 +183,7 @@ uint32_t CEvaluator::argumentEnd(uint32_t position, uint32_t end) const
 
 uint32_t CEvaluator::tokenAt(uint32_t position, uint32_t end) const noexcept
 {
-    return position < end ? m_expression.tokens()[position] : TOKEN_END;
+    return position < end ? m_expression.tokens()[position] : Token::End;
 }
 
 const CValue& CEvaluator::parameter(uint32_t index) const
@@ -199,46 +199,46 @@ const CValue& CEvaluator::parameter(uint32_t index) const
 void CEvaluator::reduce(uint32_t position, uint32_t end, bool isArgument)
 {
     const uint32_t* tokens = m_expression.tokens();
-    uint32_t previous = TOKEN_END;
+    uint32_t previous = Token::End;
     for (;;) {
         uint32_t code;
         if (position < end)
             code = tokens[position];
         else if (isArgument)
-            code = TOKEN_END;
+            code = Token::End;
         else
             code = m_expression.getToken(position); // a list without its end: fails
         if (isValueToken(code)) {
-            if (previous == TOKEN_RIGHT_PAREN)
-                append(TOKEN_MULTIPLY);
+            if (previous == Token::RightParen)
+                append(Token::Multiply);
             appendValue(m_expression.getValue(tokenIndex(code)));
             previous = code;
             ++position;
         } else if (isNameToken(code)) {
-            if (isValueToken(previous) || previous == TOKEN_RIGHT_PAREN)
-                append(TOKEN_MULTIPLY);
+            if (isValueToken(previous) || previous == Token::RightParen)
+                append(Token::Multiply);
             const CNameView name = m_expression.nameView(tokenIndex(code));
-            if (position + 1 < end && tokens[position + 1] == TOKEN_LEFT_PAREN) {
+            if (position + 1 < end && tokens[position + 1] == Token::LeftParen) {
                 position = reduceCall(name, position + 2, end);
-                previous = TOKEN_RIGHT_PAREN;
+                previous = Token::RightParen;
             } else {
                 appendValue(m_calculator.variableValue(name));
                 previous = code;
                 ++position;
             }
         } else if (isParameterToken(code)) {
-            if (previous == TOKEN_RIGHT_PAREN)
-                append(TOKEN_MULTIPLY);
+            if (previous == Token::RightParen)
+                append(Token::Multiply);
             appendValue(parameter(tokenIndex(code)));
-            previous = isArgument ? TOKEN_VALUE : code;
+            previous = isArgument ? Token::Value : code;
             ++position;
         } else if (isCallToken(code)) {
             throwInternalError(1000);
         } else {
-            if (isValueToken(previous) && code == TOKEN_LEFT_PAREN)
-                append(TOKEN_MULTIPLY);
+            if (isValueToken(previous) && code == Token::LeftParen)
+                append(Token::Multiply);
             append(code);
-            if (code == TOKEN_END)
+            if (code == Token::End)
                 return;
             previous = code;
             ++position;
@@ -253,13 +253,13 @@ uint32_t CEvaluator::reduceCall(CNameView name, uint32_t position, uint32_t end)
 {
     std::vector<CValue>& arguments = m_stacks.arguments;
     const CTruncation<std::vector<CValue>> truncation(arguments);
-    if (tokenAt(position, end) != TOKEN_RIGHT_PAREN) {
+    if (tokenAt(position, end) != Token::RightParen) {
         for (;;) {
             const uint32_t first = position;
             position = argumentEnd(position, end);
             const CValue value = evaluateRange(m_calculator, m_expression, m_parameters, first, position, true);
             arguments.push_back(value);
-            if (m_expression.tokens()[position] == TOKEN_RIGHT_PAREN)
+            if (m_expression.tokens()[position] == Token::RightParen)
                 break;
             ++position;
         }
@@ -273,23 +273,23 @@ uint32_t CEvaluator::reduceCall(CNameView name, uint32_t position, uint32_t end)
 CValue CEvaluator::sum(bool nested)
 {
     CValue accumulator;
-    m_pending = TOKEN_ADD;
+    m_pending = Token::Add;
     for (;;) {
-        if (m_pending == TOKEN_ADD || m_pending == TOKEN_SUBTRACT) {
+        if (m_pending == Token::Add || m_pending == Token::Subtract) {
             const uint32_t op = m_pending;
-            m_pending = TOKEN_MULTIPLY;
+            m_pending = Token::Multiply;
             const CValue term = product(one());
             accumulator = applyOperator(accumulator, op, term);
-        } else if (m_pending != TOKEN_RIGHT_PAREN && m_pending != TOKEN_END) {
+        } else if (m_pending != Token::RightParen && m_pending != Token::End) {
             fail(UNPARSABLE_EXPRESSION_MESSAGE);
         }
-        if (m_pending == TOKEN_RIGHT_PAREN) {
+        if (m_pending == Token::RightParen) {
             if (nested)
                 return accumulator;
             // A ')' without its '(' would otherwise end no step at the outermost level.
             fail(UNPARSABLE_EXPRESSION_MESSAGE);
         }
-        if (m_pending == TOKEN_END) {
+        if (m_pending == Token::End) {
             if (nested)
                 fail(MISSING_RIGHT_PARENTHESIS_MESSAGE);
             return accumulator;
@@ -301,7 +301,7 @@ CValue CEvaluator::sum(bool nested)
 CValue CEvaluator::product(CValue accumulator)
 {
     for (;;) {
-        if (m_pending != TOKEN_MULTIPLY && m_pending != TOKEN_DIVIDE)
+        if (m_pending != Token::Multiply && m_pending != Token::Divide)
             fail(UNPARSABLE_EXPRESSION_MESSAGE);
         const uint32_t op = m_pending;
         const CValue factor = operand();
@@ -309,13 +309,13 @@ CValue CEvaluator::product(CValue accumulator)
         m_pending = m_work[++m_cursor].code;
         ++m_cursor;
         switch (m_pending) {
-        case TOKEN_RIGHT_PAREN:
-        case TOKEN_END:
-        case TOKEN_ADD:
-        case TOKEN_SUBTRACT:
+        case Token::RightParen:
+        case Token::End:
+        case Token::Add:
+        case Token::Subtract:
             return accumulator;
-        case TOKEN_MULTIPLY:
-        case TOKEN_DIVIDE:
+        case Token::Multiply:
+        case Token::Divide:
             break;
         default:
             fail(UNPARSABLE_EXPRESSION_MESSAGE);
@@ -328,14 +328,14 @@ CValue CEvaluator::product(CValue accumulator)
 CValue CEvaluator::operand()
 {
     m_pending = m_work[m_cursor].code;
-    const bool negate = m_pending == TOKEN_SUBTRACT;
+    const bool negate = m_pending == Token::Subtract;
     if (negate)
         m_pending = m_work[++m_cursor].code;
     CValue base = primary();
-    while (m_work[m_cursor + 1].code == TOKEN_POWER) {
+    while (m_work[m_cursor + 1].code == Token::Power) {
         m_cursor += 2;
         m_pending = m_work[m_cursor].code;
-        const bool negateExponent = m_pending == TOKEN_SUBTRACT;
+        const bool negateExponent = m_pending == Token::Subtract;
         if (negateExponent)
             m_pending = m_work[++m_cursor].code;
         CValue exponent = primary();
@@ -353,7 +353,7 @@ CValue CEvaluator::primary()
 {
     if (isValueToken(m_pending))
         return m_work[m_cursor].value;
-    if (m_pending != TOKEN_LEFT_PAREN)
+    if (m_pending != Token::LeftParen)
         fail(UNPARSABLE_EXPRESSION_MESSAGE);
     if (m_parenthesisDepth >= MAX_PARENTHESIS_DEPTH)
         fail(PARENTHESES_TOO_DEEP_MESSAGE);
@@ -381,19 +381,19 @@ CValue applyOperator(const CValue& left, uint32_t op, const CValue& right)
 {
     CValue result = left;
     switch (op) {
-    case TOKEN_ADD:
+    case Token::Add:
         result.add(right);
         break;
-    case TOKEN_SUBTRACT:
+    case Token::Subtract:
         result.subtract(right);
         break;
-    case TOKEN_MULTIPLY:
+    case Token::Multiply:
         result.multiply(right);
         break;
-    case TOKEN_DIVIDE:
+    case Token::Divide:
         result.divide(right);
         break;
-    case TOKEN_POWER:
+    case Token::Power:
         result.power(right);
         break;
     default:

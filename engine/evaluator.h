@@ -46,7 +46,7 @@ CValue evaluate(CCalculator& calculator, const CExpression& expression, uint32_t
 // left op right for the five arithmetic operator codes.
 CValue applyOperator(const CValue& left, uint32_t op, const CValue& right);
 
-// One entry of a reduced token list: an operator code, or TOKEN_VALUE with its value.
+// One entry of a reduced token list: an operator code, or Token::Value with its value.
 struct CWorkToken {
     uint32_t code;
     CValue value;

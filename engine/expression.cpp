@@ -45,7 +45,7 @@ void appendText(CText& text, const VKF::CString& piece)
 void CExpression::addValue(const CValue& value)
 {
     checkRoom(m_values);
-    m_tokens.push_back(TOKEN_VALUE + uint32_t(m_values.size()));
+    m_tokens.push_back(Token::Value + uint32_t(m_values.size()));
     m_values.push_back(value);
 }
 
@@ -57,7 +57,7 @@ void CExpression::addName(const VKF::CString& name)
 void CExpression::addName(CNameView name)
 {
     checkRoom(m_nameEnds);
-    m_tokens.push_back(TOKEN_NAME + uint32_t(m_nameEnds.size()));
+    m_tokens.push_back(Token::Name + uint32_t(m_nameEnds.size()));
     m_nameUnits.insert(m_nameUnits.end(), name.begin(), name.end());
     m_nameEnds.push_back(uint32_t(m_nameUnits.size()));
 }
@@ -65,7 +65,7 @@ void CExpression::addName(CNameView name)
 void CExpression::addCall(const CFunctionCall& call)
 {
     checkRoom(m_calls);
-    m_tokens.push_back(TOKEN_CALL + uint32_t(m_calls.size()));
+    m_tokens.push_back(Token::Call + uint32_t(m_calls.size()));
     m_calls.push_back(call);
 }
 
@@ -147,14 +147,14 @@ const std::vector<uint32_t>& CExpression::closingParentheses() const
     };
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t code = m_tokens[i];
-        if (code == TOKEN_LEFT_PAREN) {
+        if (code == Token::LeftParen) {
             closing[i] = open;
             open = i;
-        } else if (code == TOKEN_RIGHT_PAREN && open != NONE) {
+        } else if (code == Token::RightParen && open != NONE) {
             const uint32_t below = closing[open];
             closing[open] = i;
             open = below;
-        } else if (code == TOKEN_END) {
+        } else if (code == Token::End) {
             closeAll(i);
         }
     }
@@ -183,7 +183,7 @@ VKF::CString CExpression::toString() const
     CText shownParameterText;
     for (uint32_t i = 0;; ++i) {
         const uint32_t code = getToken(i);
-        if (code == TOKEN_END)
+        if (code == Token::End)
             break;
         if (isValueToken(code)) {
             appendText(text, getValue(tokenIndex(code)).toString());
@@ -200,7 +200,7 @@ VKF::CString CExpression::toString() const
             text += VKF_T('{');
             text += shownParameterText;
             text += VKF_T('}');
-        } else if ((code >= TOKEN_ADD && code <= TOKEN_POWER) || (code >= TOKEN_LEFT_PAREN && code <= TOKEN_QUERY)) {
+        } else if ((code >= Token::Add && code <= Token::Power) || (code >= Token::LeftParen && code <= Token::Query)) {
             // A '?' reaches here from a stored body such as f(x)=x?; it prints as typed.
             text += operatorCharacter(code);
         } else {

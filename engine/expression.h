@@ -11,33 +11,36 @@
 
 namespace VKCL {
 
-// Four kinds carry an index into a side list in their low 16 bits.
-constexpr uint32_t TOKEN_VALUE = 0x00000000;
-constexpr uint32_t TOKEN_NAME = 0x00010000;
-constexpr uint32_t TOKEN_CALL = 0x00020000;
-constexpr uint32_t TOKEN_PARAMETER = 0x00030000;
-constexpr uint32_t TOKEN_INDEX_MASK = 0x0000FFFF;
+// The token codes, in a namespace of their own so that no platform macro can rewrite them
+// (winnt.h defines TOKEN_QUERY). Four kinds carry an index into a side list in their low 16 bits.
+namespace Token {
+constexpr uint32_t Value = 0x00000000;
+constexpr uint32_t Name = 0x00010000;
+constexpr uint32_t Call = 0x00020000;
+constexpr uint32_t Parameter = 0x00030000;
+constexpr uint32_t IndexMask = 0x0000FFFF;
 
-constexpr uint32_t TOKEN_ADD = 0x00100001;
-constexpr uint32_t TOKEN_SUBTRACT = 0x00100002;
-constexpr uint32_t TOKEN_MULTIPLY = 0x00100003;
-constexpr uint32_t TOKEN_DIVIDE = 0x00100004;
-constexpr uint32_t TOKEN_POWER = 0x00100005;
-constexpr uint32_t TOKEN_LEFT_PAREN = 0x00100011;
-constexpr uint32_t TOKEN_RIGHT_PAREN = 0x00100012;
-constexpr uint32_t TOKEN_ASSIGN = 0x00100013;
-constexpr uint32_t TOKEN_COMMA = 0x00100014;
-constexpr uint32_t TOKEN_QUERY = 0x00100015;
-constexpr uint32_t TOKEN_END = 0xF0000001;
+constexpr uint32_t Add = 0x00100001;
+constexpr uint32_t Subtract = 0x00100002;
+constexpr uint32_t Multiply = 0x00100003;
+constexpr uint32_t Divide = 0x00100004;
+constexpr uint32_t Power = 0x00100005;
+constexpr uint32_t LeftParen = 0x00100011;
+constexpr uint32_t RightParen = 0x00100012;
+constexpr uint32_t Assign = 0x00100013;
+constexpr uint32_t Comma = 0x00100014;
+constexpr uint32_t Query = 0x00100015;
+constexpr uint32_t End = 0xF0000001;
+} // namespace Token
 
 // At most this many entries fit one side list, since an index has 16 bits.
 constexpr uint32_t MAX_SIDE_LIST_ENTRIES = 0x10000;
 
-constexpr bool isValueToken(uint32_t code) noexcept { return code - TOKEN_VALUE <= TOKEN_INDEX_MASK; }
-constexpr bool isNameToken(uint32_t code) noexcept { return code - TOKEN_NAME <= TOKEN_INDEX_MASK; }
-constexpr bool isCallToken(uint32_t code) noexcept { return code - TOKEN_CALL <= TOKEN_INDEX_MASK; }
-constexpr bool isParameterToken(uint32_t code) noexcept { return code - TOKEN_PARAMETER <= TOKEN_INDEX_MASK; }
-constexpr uint32_t tokenIndex(uint32_t code) noexcept { return code & TOKEN_INDEX_MASK; }
+constexpr bool isValueToken(uint32_t code) noexcept { return code - Token::Value <= Token::IndexMask; }
+constexpr bool isNameToken(uint32_t code) noexcept { return code - Token::Name <= Token::IndexMask; }
+constexpr bool isCallToken(uint32_t code) noexcept { return code - Token::Call <= Token::IndexMask; }
+constexpr bool isParameterToken(uint32_t code) noexcept { return code - Token::Parameter <= Token::IndexMask; }
+constexpr uint32_t tokenIndex(uint32_t code) noexcept { return code & Token::IndexMask; }
 
 // A name as a run of code units inside an expression or a string; compared unit by unit.
 using CNameView = std::basic_string_view<VKF::UChar>;
@@ -56,14 +59,14 @@ public:
     CExpression& operator=(CExpression&&) noexcept = default;
 
     void addToken(uint32_t code) { m_tokens.push_back(code); }
-    // Appends TOKEN_VALUE + k and the value as entry k; fails when the list is full.
+    // Appends Token::Value + k and the value as entry k; fails when the list is full.
     void addValue(const CValue& value);
-    // Appends TOKEN_NAME + k and the name as entry k; fails when the list is full.
+    // Appends Token::Name + k and the name as entry k; fails when the list is full.
     void addName(const VKF::CString& name);
     void addName(CNameView name);
-    // Appends TOKEN_CALL + k and a copy of the call as entry k.
+    // Appends Token::Call + k and a copy of the call as entry k.
     void addCall(const CFunctionCall& call);
-    // Appends a value to the parameter-value list (bound to TOKEN_PARAMETER + k).
+    // Appends a value to the parameter-value list (bound to Token::Parameter + k).
     void addParameter(const CValue& value);
 
     uint32_t getToken(uint32_t index) const;
@@ -89,8 +92,8 @@ public:
     void reserveSideLists(std::size_t values, std::size_t names, std::size_t nameUnits);
     void clear() noexcept;
 
-    // For the TOKEN_LEFT_PAREN at each index, the index of its matching TOKEN_RIGHT_PAREN, or of
-    // the first TOKEN_END after it (the token count if none) when it is not closed; other
+    // For the Token::LeftParen at each index, the index of its matching Token::RightParen, or of
+    // the first Token::End after it (the token count if none) when it is not closed; other
     // entries are unused. Built on first use; lets argument lists be skipped in linear time.
     const std::vector<uint32_t>& closingParentheses() const;
 

@@ -137,11 +137,11 @@ void CCalculator::executeStatement(const VKF::CString& input, VKF::CString& outp
 
 void CCalculator::executeTokens(const CExpression& tokens, VKF::CString& output)
 {
-    // Every token list ends with TOKEN_END, so looking one past a name or '=' stays inside.
+    // Every token list ends with Token::End, so looking one past a name or '=' stays inside.
     const uint32_t* t = tokens.tokens();
-    if (isNameToken(t[0]) && t[1] == TOKEN_ASSIGN) {
+    if (isNameToken(t[0]) && t[1] == Token::Assign) {
         const VKF::CString name = tokens.getName(tokenIndex(t[0]));
-        if (t[2] == TOKEN_QUERY && t[3] == TOKEN_END) {
+        if (t[2] == Token::Query && t[3] == Token::End) {
             unassign(name, output);
             return;
         }
@@ -149,7 +149,7 @@ void CCalculator::executeTokens(const CExpression& tokens, VKF::CString& output)
         assignVariable(name, value, output);
         return;
     }
-    if (isNameToken(t[0]) && t[1] == TOKEN_LEFT_PAREN && defineFunction(tokens, output))
+    if (isNameToken(t[0]) && t[1] == Token::LeftParen && defineFunction(tokens, output))
         return;
     output = RESULT_PREFIX;
     const CValue value = evaluate(*this, tokens, 0);
@@ -164,20 +164,20 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
     CParameterList parameters;
     uint32_t p = 2;
     bool expectName = true;
-    while (t[p] != TOKEN_RIGHT_PAREN && t[p] != TOKEN_END) {
+    while (t[p] != Token::RightParen && t[p] != Token::End) {
         if (expectName) {
             if (!isNameToken(t[p]))
                 return false;
             parameters.add(tokens.nameView(tokenIndex(t[p])));
             expectName = false;
         } else {
-            if (t[p] != TOKEN_COMMA)
+            if (t[p] != Token::Comma)
                 return false;
             expectName = true;
         }
         ++p;
     }
-    if (t[p] == TOKEN_END || t[p + 1] != TOKEN_ASSIGN)
+    if (t[p] == Token::End || t[p + 1] != Token::Assign)
         return false;
 
     for (std::size_t u = 0; u < parameters.size(); ++u) {
@@ -193,11 +193,11 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
     }
 
     const uint32_t bodyStart = p + 2;
-    if (t[bodyStart] == TOKEN_END)
+    if (t[bodyStart] == Token::End)
         throw CSyntaxException(VKF::CString(EMPTY_EXPRESSION_MESSAGE));
     CExpression body;
     uint32_t end = bodyStart;
-    while (t[end] != TOKEN_END)
+    while (t[end] != Token::End)
         ++end;
     body.reserveTokens(end - bodyStart + 1);
     for (uint32_t i = bodyStart; i < end; ++i) {
@@ -205,11 +205,11 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
         if (isNameToken(code)) {
             // 2x: a literal directly before a name multiplies it.
             if (isValueToken(t[i - 1]))
-                body.addToken(TOKEN_MULTIPLY);
+                body.addToken(Token::Multiply);
             const CNameView name = tokens.nameView(tokenIndex(code));
             const int32_t position = parameters.find(name);
             if (position >= 0)
-                body.addToken(TOKEN_PARAMETER + uint32_t(position));
+                body.addToken(Token::Parameter + uint32_t(position));
             else
                 body.addName(name);
         } else if (isValueToken(code)) {
@@ -218,11 +218,11 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
             body.addToken(code);
         }
     }
-    body.addToken(TOKEN_END);
+    body.addToken(Token::End);
     body.setParameterCount(uint32_t(parameters.size()));
 
     const VKF::CString name = tokens.getName(tokenIndex(t[0]));
-    if (body.tokenCount() == 2 && body.getToken(0) == TOKEN_QUERY)
+    if (body.tokenCount() == 2 && body.getToken(0) == Token::Query)
         unassign(name, output);
     else
         assignFunction(name, body, output);

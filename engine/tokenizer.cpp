@@ -126,16 +126,16 @@ int32_t scanNumber(const VKF::UChar* text, int32_t length, int32_t start, CExpre
 uint32_t operatorToken(VKF::UChar character)
 {
     switch (character) {
-    case VKF_T('+'): return TOKEN_ADD;
-    case VKF_T('-'): return TOKEN_SUBTRACT;
-    case VKF_T('*'): return TOKEN_MULTIPLY;
-    case VKF_T('/'): return TOKEN_DIVIDE;
-    case VKF_T('^'): return TOKEN_POWER;
-    case VKF_T('('): return TOKEN_LEFT_PAREN;
-    case VKF_T(')'): return TOKEN_RIGHT_PAREN;
-    case VKF_T('='): return TOKEN_ASSIGN;
-    case VKF_T(','): return TOKEN_COMMA;
-    case VKF_T('?'): return TOKEN_QUERY;
+    case VKF_T('+'): return Token::Add;
+    case VKF_T('-'): return Token::Subtract;
+    case VKF_T('*'): return Token::Multiply;
+    case VKF_T('/'): return Token::Divide;
+    case VKF_T('^'): return Token::Power;
+    case VKF_T('('): return Token::LeftParen;
+    case VKF_T(')'): return Token::RightParen;
+    case VKF_T('='): return Token::Assign;
+    case VKF_T(','): return Token::Comma;
+    case VKF_T('?'): return Token::Query;
     default: throwInternalError(1006);
     }
 }
@@ -143,17 +143,17 @@ uint32_t operatorToken(VKF::UChar character)
 VKF::UChar operatorCharacter(uint32_t code)
 {
     switch (code) {
-    case TOKEN_ADD: return VKF_T('+');
-    case TOKEN_SUBTRACT: return VKF_T('-');
-    case TOKEN_MULTIPLY: return VKF_T('*');
-    case TOKEN_DIVIDE: return VKF_T('/');
-    case TOKEN_POWER: return VKF_T('^');
-    case TOKEN_LEFT_PAREN: return VKF_T('(');
-    case TOKEN_RIGHT_PAREN: return VKF_T(')');
-    case TOKEN_ASSIGN: return VKF_T('=');
-    case TOKEN_COMMA: return VKF_T(',');
-    case TOKEN_QUERY: return VKF_T('?');
-    case TOKEN_END: return VKF_T('$');
+    case Token::Add: return VKF_T('+');
+    case Token::Subtract: return VKF_T('-');
+    case Token::Multiply: return VKF_T('*');
+    case Token::Divide: return VKF_T('/');
+    case Token::Power: return VKF_T('^');
+    case Token::LeftParen: return VKF_T('(');
+    case Token::RightParen: return VKF_T(')');
+    case Token::Assign: return VKF_T('=');
+    case Token::Comma: return VKF_T(',');
+    case Token::Query: return VKF_T('?');
+    case Token::End: return VKF_T('$');
     default: throwInternalError(1005);
     }
 }
@@ -194,7 +194,7 @@ void tokenize(const VKF::UChar* text, int32_t length, CExpression& expression)
             }
         }
     }
-    expression.addToken(TOKEN_END);
+    expression.addToken(Token::End);
 }
 
 } // namespace VKCL

@@ -26,7 +26,7 @@ std::string closingPositions(const CExpression& expression)
     const std::vector<uint32_t>& closing = expression.closingParentheses();
     EXPECT_EQ(closing.size(), expression.tokenCount());
     for (uint32_t i = 0; i < expression.tokenCount() && i < closing.size(); ++i) {
-        if (expression.getToken(i) == VKCL::TOKEN_LEFT_PAREN) {
+        if (expression.getToken(i) == VKCL::Token::LeftParen) {
             result += result.empty() ? "" : " ";
             result += std::to_string(closing[i]);
         }
@@ -56,9 +56,9 @@ TEST(InternalChecks, ReportMisuseWithTheirMessages)
     VKCL::tokenize(text("x+1"), expression);
     CExpression withCall;
     withCall.addValue(CValue(1, 0));
-    withCall.addToken(VKCL::TOKEN_ADD);
+    withCall.addToken(VKCL::Token::Add);
     withCall.addCall(VKCL::CFunctionCall(text("f")));
-    withCall.addToken(VKCL::TOKEN_END);
+    withCall.addToken(VKCL::Token::End);
     CExpression withoutEnd;
     withoutEnd.addValue(CValue(1, 0));
     VKCL::CConstantTable constants;
@@ -75,10 +75,10 @@ TEST(InternalChecks, ReportMisuseWithTheirMessages)
         {"text of a call token", [&] { withCall.toString(); }, internalError(1007)},
         {"text without an end", [&] { withoutEnd.toString(); }, "Bug. getToken() index out of bounds."},
         {"evaluating a call token", [&] { VKCL::evaluate(calculator, withCall, 0); }, internalError(1000)},
-        {"applying '('", [] { VKCL::applyOperator(CValue(6, 0), VKCL::TOKEN_LEFT_PAREN, CValue(2, 0)); },
+        {"applying '('", [] { VKCL::applyOperator(CValue(6, 0), VKCL::Token::LeftParen, CValue(2, 0)); },
          internalError(1001)},
         {"token of '%'", [] { VKCL::operatorToken(VKF::UChar('%')); }, internalError(1006)},
-        {"character of a name", [] { VKCL::operatorCharacter(VKCL::TOKEN_NAME); }, internalError(1005)},
+        {"character of a name", [] { VKCL::operatorCharacter(VKCL::Token::Name); }, internalError(1005)},
         {"constant -1", [&] { constants.get(-1); }, "Bug: CConstantTable::get called with invalid index."},
         {"constant 1", [&] { constants.get(1); }, "Bug: CConstantTable::get called with invalid index."},
         {"replacing constant 1", [&] { constants.replace(1, CValue()); },
