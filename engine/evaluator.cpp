@@ -4,7 +4,7 @@
 #include "engine/calculator.h"
 #include "engine/expression.h"
 #include "engine/internal_error.h"
-#include "foundation/exception.h"
+#include "engine/language_error.h"
 
 namespace VKCL {
 
@@ -23,11 +23,6 @@ const VKF::UChar* const EVALUATIONS_TOO_DEEP_MESSAGE =
 const VKF::UChar* const MISSING_RIGHT_PARENTHESIS_MESSAGE = VKF_T("Missing right parantheses.");
 const VKF::UChar* const OPEN_ARGUMENT_LIST_MESSAGE =
     VKF_T("Encountered end of expression while evaluating function parameters.");
-
-[[noreturn]] void fail(const VKF::UChar* message)
-{
-    throw CSyntaxException(VKF::CString(message));
-}
 
 // Built once: every store of a value checks it for overflow.
 const CValue& one()
@@ -233,7 +228,7 @@ void CEvaluator::reduce(uint32_t position, uint32_t end, bool isArgument)
             previous = isArgument ? Token::Value : code;
             ++position;
         } else if (isCallToken(code)) {
-            throwInternalError(1000);
+            throwInternalError(EInternalError::CALL_TOKEN_EVALUATED);
         } else {
             if (isValueToken(previous) && code == Token::LeftParen)
                 append(Token::Multiply);
@@ -397,7 +392,7 @@ CValue applyOperator(const CValue& left, uint32_t op, const CValue& right)
         result.power(right);
         break;
     default:
-        throwInternalError(1001);
+        throwInternalError(EInternalError::UNKNOWN_OPERATOR);
     }
     return result;
 }

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "engine/internal_error.h"
+#include "engine/language_error.h"
 #include "engine/tokenizer.h"
-#include "foundation/exception.h"
 
 namespace VKCL {
 
@@ -19,11 +19,6 @@ const VKF::UChar* const GET_VALUE_MESSAGE = VKF_T("Bug. getValue() index out of 
 const VKF::UChar* const GET_NAME_MESSAGE = VKF_T("Bug. getName() index out of bounds.");
 // getParameter reports with the same text as getCall.
 const VKF::UChar* const GET_CALL_MESSAGE = VKF_T("Bug. getCall() index out of bounds.");
-
-[[noreturn]] void fail(const VKF::UChar* message)
-{
-    throw CSyntaxException(VKF::CString(message));
-}
 
 // A full side list cannot take another entry without its index wrapping into the next kind.
 template <typename List>
@@ -204,7 +199,7 @@ VKF::CString CExpression::toString() const
             // A '?' reaches here from a stored body such as f(x)=x?; it prints as typed.
             text += operatorCharacter(code);
         } else {
-            throwInternalError(1007);
+            throwInternalError(EInternalError::UNPRINTABLE_TOKEN);
         }
     }
     return VKF::CString(text.data(), int32_t(text.size()));

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "engine/function_call.h"
+#include "engine/name_view.h"
 #include "engine/value.h"
 #include "foundation/string.h"
 
@@ -41,14 +41,6 @@ constexpr bool isNameToken(uint32_t code) noexcept { return code - Token::Name <
 constexpr bool isCallToken(uint32_t code) noexcept { return code - Token::Call <= Token::IndexMask; }
 constexpr bool isParameterToken(uint32_t code) noexcept { return code - Token::Parameter <= Token::IndexMask; }
 constexpr uint32_t tokenIndex(uint32_t code) noexcept { return code & Token::IndexMask; }
-
-// A name as a run of code units inside an expression or a string; compared unit by unit.
-using CNameView = std::basic_string_view<VKF::UChar>;
-
-inline CNameView viewOf(const VKF::CString& name) noexcept
-{
-    return CNameView(name.characters(), std::size_t(name.length()));
-}
 
 class CExpression : public VKF::CStringCastable {
 public:
@@ -115,11 +107,5 @@ private:
 
 // Fails as getParameter does for an index beyond the bound values.
 [[noreturn]] void failParameterIndex();
-
-// A name as a string, for messages.
-inline VKF::CString textOf(CNameView name)
-{
-    return VKF::CString(name.data(), int32_t(name.size()));
-}
 
 } // namespace VKCL

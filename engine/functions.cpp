@@ -2,11 +2,10 @@
 #include "engine/functions.h"
 
 #include <iterator>
-#include <new>
-#include <stdexcept>
 
 #include "engine/calculator.h"
 #include "engine/evaluator.h"
+#include "engine/language_error.h"
 #include "foundation/exception.h"
 
 namespace VKCL {
@@ -17,14 +16,6 @@ const VKF::UChar* const RECURSION_MESSAGE = VKF_T("Recursive functions are not a
 
 constexpr double PI = 3.141592653589793;
 constexpr double EULER = 2.718281828459045;
-
-[[noreturn]] void failNamed(const VKF::UChar* before, CNameView name, const VKF::UChar* after)
-{
-    VKF::CString message(before);
-    message.append(name.data(), int32_t(name.size()));
-    message += after;
-    throw CSyntaxException(message);
-}
 
 } // namespace
 
@@ -44,9 +35,7 @@ void appendReservedNames(std::vector<VKF::CString>& names)
 
 VKF::CString arityMessage(CNameView name, uint32_t parameterCount)
 {
-    VKF::CString message(VKF_T("Function '"));
-    message.append(name.data(), int32_t(name.size()));
-    message += VKF_T("' takes ");
+    VKF::CString message = named(VKF_T("Function '"), name, VKF_T("' takes "));
     message += CValue(double(parameterCount), 0);
     message += parameterCount == 1 ? VKF_T(" parameter.") : VKF_T(" parameters.");
     return message;
@@ -76,23 +65,13 @@ CValue applyBuiltInFunction(int32_t position, const CValue& argument)
 
 CValue CCalculator::lookupVariable(const VKF::CString& name)
 {
-    try {
-        return variableValue(viewOf(name));
-    } catch (const std::bad_alloc&) {
-        throw VKF::COutOfMemoryException();
-    }
+    return VKF::translateOutOfMemory([&] { return variableValue(viewOf(name)); });
 }
 
 CValue CCalculator::callFunction(const CFunctionCall& call)
 {
     const CValueRange arguments{&call.arguments(), 0, uint32_t(call.arguments().size())};
-    try {
-        return callValue(viewOf(call.name()), arguments);
-    } catch (const std::bad_alloc&) {
-        throw VKF::COutOfMemoryException();
-    } catch (const std::length_error&) {
-        throw VKF::COutOfMemoryException();
-    }
+    return VKF::translateOutOfMemory([&] { return callValue(viewOf(call.name()), arguments); });
 }
 
 // Reserved constants come before user variables.
@@ -132,10 +111,10 @@ CValue CCalculator::callValue(CNameView name, const CValueRange& arguments)
     // changes the table while a call is in progress.
     const CExpression& body = m_functions.bodyAt(index);
     if (arguments.count != body.parameterCount())
-        throw CSyntaxException(arityMessage(name, body.parameterCount()));
+        fail(arityMessage(name, body.parameterCount()));
     for (const int32_t active : m_activeCalls) {
         if (active == index)
-            throw CSyntaxException(VKF::CString(RECURSION_MESSAGE));
+            fail(RECURSION_MESSAGE);
     }
     m_activeCalls.push_back(index);
     // A failed body leaves its name behind, to be cleared by the next statement.
@@ -149,7 +128,7 @@ CValue CCalculator::callBuiltIn(int32_t position, CNameView name, const CValueRa
     if (position >= RESERVED_E_LETTER)
         failNamed(VKF_T("The reserved name '"), name, VKF_T("' has an undefined behaviour."));
     if (arguments.count != 1)
-        throw CSyntaxException(arityMessage(name, 1));
+        fail(arityMessage(name, 1));
     return applyBuiltInFunction(position, arguments[0]);
 }
 

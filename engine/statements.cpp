@@ -1,12 +1,11 @@
 // The statement compiler: expressions, assignments, definitions and unassignments.
 #include <memory>
-#include <new>
-#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/calculator.h"
 #include "engine/evaluator.h"
+#include "engine/language_error.h"
 #include "engine/tokenizer.h"
 #include "foundation/exception.h"
 
@@ -20,19 +19,6 @@ const VKF::UChar* const DUPLICATE_PARAMETER_MESSAGE = VKF_T("All parameter names
 
 // Above this many parameters, names are found through a hash map instead of one by one.
 constexpr std::size_t PARAMETER_MAP_THRESHOLD = 16;
-
-VKF::CString named(const VKF::UChar* before, CNameView name, const VKF::UChar* after)
-{
-    VKF::CString text(before);
-    text.append(name.data(), int32_t(name.size()));
-    text += after;
-    return text;
-}
-
-[[noreturn]] void failNamed(const VKF::UChar* before, CNameView name, const VKF::UChar* after)
-{
-    throw CSyntaxException(named(before, name, after));
-}
 
 VKF::CString couldNotReassignName(const VKF::CString& name)
 {
@@ -117,7 +103,7 @@ private:
 void CCalculator::executeStatement(const VKF::CString& input, VKF::CString& output)
 {
     m_activeCalls.clear();
-    try {
+    VKF::translateOutOfMemory([&] {
         try {
             const CSpareExpression tokens(m_spareExpressions);
             tokenize(input, *tokens);
@@ -128,11 +114,7 @@ void CCalculator::executeStatement(const VKF::CString& input, VKF::CString& outp
         }
         if (m_evaluation.depth == 0)
             m_evaluation.releaseLargeLists();
-    } catch (const std::bad_alloc&) {
-        throw VKF::COutOfMemoryException();
-    } catch (const std::length_error&) {
-        throw VKF::COutOfMemoryException();
-    }
+    });
 }
 
 void CCalculator::executeTokens(const CExpression& tokens, VKF::CString& output)
@@ -183,7 +165,7 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
     for (std::size_t u = 0; u < parameters.size(); ++u) {
         const CNameView parameter = parameters[u];
         if (parameters.repeatsEarlier(u))
-            throw CSyntaxException(VKF::CString(DUPLICATE_PARAMETER_MESSAGE));
+            fail(DUPLICATE_PARAMETER_MESSAGE);
         if (m_constants.indexOf(parameter) >= 0)
             failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is already taken by a user defined constant."));
         if (m_functions.indexOf(parameter) >= 0)
@@ -194,7 +176,7 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
 
     const uint32_t bodyStart = p + 2;
     if (t[bodyStart] == Token::End)
-        throw CSyntaxException(VKF::CString(EMPTY_EXPRESSION_MESSAGE));
+        fail(EMPTY_EXPRESSION_MESSAGE);
     CExpression body;
     uint32_t end = bodyStart;
     while (t[end] != Token::End)

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "foundation/exception.h"
+#include "engine/language_error.h"
 
 namespace VKCL {
 
@@ -13,11 +13,6 @@ const VKF::UChar* const CONSTANT_GET_MESSAGE = VKF_T("Bug: CConstantTable::get c
 const VKF::UChar* const CONSTANT_REPLACE_MESSAGE = VKF_T("Bug: CConstantTable::replace called with invalid index.");
 const VKF::UChar* const FUNCTION_GET_MESSAGE = VKF_T("Bug: CFunctionTable::get called with invalid name.");
 const VKF::UChar* const FUNCTION_REPLACE_MESSAGE = VKF_T("Bug: CFunctionTable::replace called with invalid index.");
-
-[[noreturn]] void fail(const VKF::UChar* message)
-{
-    throw CSyntaxException(VKF::CString(message));
-}
 
 bool isValidIndex(int32_t index, std::size_t size) noexcept
 {

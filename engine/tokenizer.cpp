@@ -9,8 +9,8 @@
 #include "engine/characters.h"
 #include "engine/expression.h"
 #include "engine/internal_error.h"
+#include "engine/language_error.h"
 #include "engine/value.h"
-#include "foundation/exception.h"
 
 namespace VKCL {
 
@@ -19,17 +19,9 @@ namespace {
 const VKF::UChar* const SECOND_POINT_MESSAGE = VKF_T("Error parsing value (illegal '.').");
 const VKF::UChar* const SECOND_EXPONENT_MESSAGE = VKF_T("Error parsing value (illegal exponent sign).");
 
-[[noreturn]] void fail(const VKF::UChar* message)
-{
-    throw CSyntaxException(VKF::CString(message));
-}
-
 [[noreturn]] void failIllegalCharacter(VKF::UChar unit)
 {
-    VKF::CString message(VKF_T("Character '"));
-    message += unit;
-    message += VKF_T("' is illegal.");
-    throw CSyntaxException(message);
+    failNamed(VKF_T("Character '"), CNameView(&unit, 1), VKF_T("' is illegal."));
 }
 
 // The decimal exponent of the first non-zero digit of a number text (digits with at most one
@@ -136,7 +128,7 @@ uint32_t operatorToken(VKF::UChar character)
     case VKF_T('='): return Token::Assign;
     case VKF_T(','): return Token::Comma;
     case VKF_T('?'): return Token::Query;
-    default: throwInternalError(1006);
+    default: throwInternalError(EInternalError::NO_OPERATOR_CHARACTER);
     }
 }
 
@@ -154,7 +146,7 @@ VKF::UChar operatorCharacter(uint32_t code)
     case Token::Comma: return VKF_T(',');
     case Token::Query: return VKF_T('?');
     case Token::End: return VKF_T('$');
-    default: throwInternalError(1005);
+    default: throwInternalError(EInternalError::NO_OPERATOR_CODE);
     }
 }
 

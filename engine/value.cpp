@@ -6,9 +6,9 @@
 #include <quadmath.h>
 
 #include "engine/complex_functions.h"
+#include "engine/language_error.h"
 #include "engine/number_format.h"
 #include "engine/trigonometry.h"
-#include "foundation/exception.h"
 
 namespace VKCL {
 
@@ -28,11 +28,6 @@ const VKF::UChar* const ARCTANH_POLE_MESSAGE = VKF_T("Cannot compute arctanh of 
 
 constexpr double PI = 3.141592653589793;
 constexpr double E = 2.718281828459045;
-
-[[noreturn]] void fail(const VKF::UChar* message)
-{
-    throw CSyntaxException(VKF::CString(message));
-}
 
 // A real function computed in 113-bit precision and rounded once, alike on every build.
 double viaQuad(__float128 (*function)(__float128), double x)

@@ -1,6 +1,9 @@
 // The exception family: every failure of the program is thrown as one of these, by value.
 #pragma once
 
+#include <new>
+#include <stdexcept>
+
 #include "foundation/string.h"
 
 namespace VKF {
@@ -21,6 +24,21 @@ class COutOfMemoryException : public CException {
 public:
     CString toString() const override;
 };
+
+// The result of work, with the standard library's ways of running out of memory (std::bad_alloc,
+// and std::length_error for a size beyond what a container can hold) thrown as
+// COutOfMemoryException.
+template <typename Work>
+decltype(auto) translateOutOfMemory(Work&& work)
+{
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        throw COutOfMemoryException();
+    } catch (const std::length_error&) {
+        throw COutOfMemoryException();
+    }
+}
 
 } // namespace VKF
 
