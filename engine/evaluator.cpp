@@ -2,6 +2,7 @@
 #include "engine/evaluator.h"
 
 #include "engine/calculator.h"
+#include "engine/calculator_state.h"
 #include "engine/expression.h"
 #include "engine/internal_error.h"
 #include "engine/language_error.h"
@@ -57,9 +58,9 @@ private:
 // One evaluation of a token range of one expression.
 class CEvaluator {
 public:
-    CEvaluator(CCalculator& calculator, const CExpression& expression, const CValueRange& parameters)
-        : m_calculator(calculator),
-          m_stacks(calculator.m_evaluation),
+    CEvaluator(CCalculatorState& state, const CExpression& expression, const CValueRange& parameters)
+        : m_state(state),
+          m_stacks(state.evaluation),
           m_expression(expression),
           m_parameters(parameters)
     {
@@ -67,7 +68,7 @@ public:
 
     // Evaluates tokens start .. end-1; an argument's range ends before its ',' or ')', the
     // range of a whole expression at its Token::End.
-    static CValue evaluateRange(CCalculator& calculator, const CExpression& expression,
+    static CValue evaluateRange(CCalculatorState& state, const CExpression& expression,
                                 const CValueRange& parameters, uint32_t start, uint32_t end, bool isArgument);
 
 private:
@@ -88,7 +89,7 @@ private:
     CValue operand();
     CValue primary();
 
-    CCalculator& m_calculator;
+    CCalculatorState& m_state;
     CEvaluationStacks& m_stacks;
     const CExpression& m_expression;
     const CValueRange& m_parameters;
@@ -116,10 +117,10 @@ private:
     CEvaluationStacks& m_stacks;
 };
 
-CValue CEvaluator::evaluateRange(CCalculator& calculator, const CExpression& expression,
+CValue CEvaluator::evaluateRange(CCalculatorState& state, const CExpression& expression,
                                  const CValueRange& parameters, uint32_t start, uint32_t end, bool isArgument)
 {
-    CEvaluator evaluator(calculator, expression, parameters);
+    CEvaluator evaluator(state, expression, parameters);
     const CDepth depth(evaluator.m_stacks);
     return evaluator.run(start, end, isArgument);
 }
@@ -151,7 +152,7 @@ bool CEvaluator::singleOperand(uint32_t position, CValue& result)
     else if (isParameterToken(code))
         result = parameter(tokenIndex(code));
     else if (isNameToken(code))
-        result = m_calculator.variableValue(m_expression.nameView(tokenIndex(code)));
+        result = m_state.variableValue(m_expression.nameView(tokenIndex(code)));
     else
         return false;
     result = applyOperator(CValue(), Token::Add, applyOperator(one(), Token::Multiply, result));
@@ -217,7 +218,7 @@ void CEvaluator::reduce(uint32_t position, uint32_t end, bool isArgument)
                 position = reduceCall(name, position + 2, end);
                 previous = Token::RightParen;
             } else {
-                appendValue(m_calculator.variableValue(name));
+                appendValue(m_state.variableValue(name));
                 previous = code;
                 ++position;
             }
@@ -252,7 +253,7 @@ uint32_t CEvaluator::reduceCall(CNameView name, uint32_t position, uint32_t end)
         for (;;) {
             const uint32_t first = position;
             position = argumentEnd(position, end);
-            const CValue value = evaluateRange(m_calculator, m_expression, m_parameters, first, position, true);
+            const CValue value = evaluateRange(m_state, m_expression, m_parameters, first, position, true);
             arguments.push_back(value);
             if (m_expression.tokens()[position] == Token::RightParen)
                 break;
@@ -260,11 +261,11 @@ uint32_t CEvaluator::reduceCall(CNameView name, uint32_t position, uint32_t end)
         }
     }
     const CValueRange values{&arguments, uint32_t(truncation.size()), uint32_t(arguments.size() - truncation.size())};
-    appendValue(m_calculator.callValue(name, values));
+    appendValue(m_state.callValue(name, values));
     return position + 1;
 }
 
-// result := sumStep(result) until the end (or the closing parenthesis when nested).
+// Adds and subtracts the terms until the end (or the closing parenthesis when nested).
 CValue CEvaluator::sum(bool nested)
 {
     CValue accumulator;
@@ -292,7 +293,7 @@ CValue CEvaluator::sum(bool nested)
     }
 }
 
-// productStep as a loop: one operand (with its powers) per turn, while * or / follows.
+// Multiplies and divides by one operand (with its powers) per turn, while * or / follows.
 CValue CEvaluator::product(CValue accumulator)
 {
     for (;;) {
@@ -362,14 +363,19 @@ CValue CEvaluator::primary()
 
 CValue evaluate(CCalculator& calculator, const CExpression& expression, uint32_t start)
 {
-    const CValueRange parameters{&expression.parameterValues(), 0, uint32_t(expression.parameterValues().size())};
-    return evaluate(calculator, expression, start, parameters);
+    return evaluate(*calculator.m_state, expression, start);
 }
 
-CValue evaluate(CCalculator& calculator, const CExpression& expression, uint32_t start,
+CValue evaluate(CCalculatorState& state, const CExpression& expression, uint32_t start)
+{
+    const CValueRange parameters{&expression.parameterValues(), 0, uint32_t(expression.parameterValues().size())};
+    return evaluate(state, expression, start, parameters);
+}
+
+CValue evaluate(CCalculatorState& state, const CExpression& expression, uint32_t start,
                 const CValueRange& parameters)
 {
-    return CEvaluator::evaluateRange(calculator, expression, parameters, start, expression.tokenCount(), false);
+    return CEvaluator::evaluateRange(state, expression, parameters, start, expression.tokenCount(), false);
 }
 
 CValue applyOperator(const CValue& left, uint32_t op, const CValue& right)

@@ -10,6 +10,7 @@
 namespace VKCL {
 
 class CCalculator;
+class CCalculatorState;
 class CExpression;
 
 // The values bound to an expression's parameter tokens: count values of list from first on.
@@ -39,8 +40,9 @@ extern const VKF::UChar* const EMPTY_EXPRESSION_MESSAGE;
 // side of name = ...); parameter tokens read the expression's own parameter values. Names are
 // resolved against calculator. Throws CSyntaxException on every error.
 CValue evaluate(CCalculator& calculator, const CExpression& expression, uint32_t start);
+CValue evaluate(CCalculatorState& state, const CExpression& expression, uint32_t start);
 // The same with the parameter tokens bound to parameters instead.
-CValue evaluate(CCalculator& calculator, const CExpression& expression, uint32_t start,
+CValue evaluate(CCalculatorState& state, const CExpression& expression, uint32_t start,
                 const CValueRange& parameters);
 
 // left op right for the five arithmetic operator codes.

@@ -1,23 +1,11 @@
-// Meaning of names during evaluation: reserved constants, variables, built-in and user functions.
+// The built-in names: the reserved-name list, the built-in functions and the arity message.
 #include "engine/functions.h"
 
 #include <iterator>
 
-#include "engine/calculator.h"
-#include "engine/evaluator.h"
 #include "engine/language_error.h"
-#include "foundation/exception.h"
 
 namespace VKCL {
-
-namespace {
-
-const VKF::UChar* const RECURSION_MESSAGE = VKF_T("Recursive functions are not allowed.");
-
-constexpr double PI = 3.141592653589793;
-constexpr double EULER = 2.718281828459045;
-
-} // namespace
 
 void appendReservedNames(std::vector<VKF::CString>& names)
 {
@@ -61,75 +49,6 @@ CValue applyBuiltInFunction(int32_t position, const CValue& argument)
     CValue result = argument;
     OPERATIONS[position - FIRST_RESERVED_FUNCTION](result);
     return result;
-}
-
-CValue CCalculator::lookupVariable(const VKF::CString& name)
-{
-    return VKF::translateOutOfMemory([&] { return variableValue(viewOf(name)); });
-}
-
-CValue CCalculator::callFunction(const CFunctionCall& call)
-{
-    const CValueRange arguments{&call.arguments(), 0, uint32_t(call.arguments().size())};
-    return VKF::translateOutOfMemory([&] { return callValue(viewOf(call.name()), arguments); });
-}
-
-// Reserved constants come before user variables.
-CValue CCalculator::variableValue(CNameView name)
-{
-    static const CValue pi(PI, 0);
-    static const CValue euler(EULER, 0);
-    static const CValue imaginaryUnit(0, 1);
-    switch (reservedIndex(name, 0)) {
-    case RESERVED_PI:
-    case RESERVED_GREEK_PI:
-        return pi;
-    case RESERVED_E_CONSTANT:
-        return euler;
-    case RESERVED_I:
-        return imaginaryUnit;
-    case RESERVED_ANS:
-        return m_answer;
-    default:
-        break;
-    }
-    const int32_t index = m_constants.indexOf(name);
-    if (index < 0)
-        failNamed(VKF_T("Variable '"), name, VKF_T("' not defined."));
-    return m_constants.get(index);
-}
-
-CValue CCalculator::callValue(CNameView name, const CValueRange& arguments)
-{
-    const int32_t position = reservedIndex(name, FIRST_RESERVED_FUNCTION);
-    if (position >= 0)
-        return callBuiltIn(position, name, arguments);
-    const int32_t index = m_functions.indexOf(name);
-    if (index < 0)
-        failNamed(VKF_T("Function '"), name, VKF_T("' not defined."));
-    // The stored body is evaluated in place with the arguments bound from outside: nothing
-    // changes the table while a call is in progress.
-    const CExpression& body = m_functions.bodyAt(index);
-    if (arguments.count != body.parameterCount())
-        fail(arityMessage(name, body.parameterCount()));
-    for (const int32_t active : m_activeCalls) {
-        if (active == index)
-            fail(RECURSION_MESSAGE);
-    }
-    m_activeCalls.push_back(index);
-    // A failed body leaves its name behind, to be cleared by the next statement.
-    const CValue result = evaluate(*this, body, 0, arguments);
-    m_activeCalls.pop_back();
-    return result;
-}
-
-CValue CCalculator::callBuiltIn(int32_t position, CNameView name, const CValueRange& arguments)
-{
-    if (position >= RESERVED_E_LETTER)
-        failNamed(VKF_T("The reserved name '"), name, VKF_T("' has an undefined behaviour."));
-    if (arguments.count != 1)
-        fail(arityMessage(name, 1));
-    return applyBuiltInFunction(position, arguments[0]);
 }
 
 } // namespace VKCL

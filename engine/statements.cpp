@@ -1,9 +1,12 @@
 // The statement compiler: expressions, assignments, definitions and unassignments.
+#include "engine/statements.h"
+
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "engine/calculator_state.h"
 #include "engine/evaluator.h"
 #include "engine/language_error.h"
 #include "engine/tokenizer.h"
@@ -19,11 +22,6 @@ const VKF::UChar* const DUPLICATE_PARAMETER_MESSAGE = VKF_T("All parameter names
 
 // Above this many parameters, names are found through a hash map instead of one by one.
 constexpr std::size_t PARAMETER_MAP_THRESHOLD = 16;
-
-VKF::CString couldNotReassignName(const VKF::CString& name)
-{
-    return named(VKF_T("Could not reassign the name '"), viewOf(name), VKF_T("'."));
-}
 
 // The parameter names of a definition. Long lists are indexed by a hash map, filled while
 // the names are checked for repeats in order.
@@ -65,10 +63,8 @@ private:
     std::unordered_map<CNameView, int32_t> m_positions;
 };
 
-} // namespace
-
-// Lends a token list from the calculator's spares for one statement and takes it back emptied.
-class CCalculator::CSpareExpression {
+// Lends a token list from the engine's spares for one statement and takes it back emptied.
+class CSpareExpression {
 public:
     explicit CSpareExpression(std::vector<std::unique_ptr<CExpression>>& spares) : m_spares(spares)
     {
@@ -100,81 +96,105 @@ private:
     std::unique_ptr<CExpression> m_expression;
 };
 
-void CCalculator::executeStatement(const VKF::CString& input, VKF::CString& output)
-{
-    m_activeCalls.clear();
-    VKF::translateOutOfMemory([&] {
-        try {
-            const CSpareExpression tokens(m_spareExpressions);
-            tokenize(input, *tokens);
-            executeTokens(*tokens, output);
-        } catch (const CSyntaxException& e) {
-            output = ILLEGAL_SYNTAX_PREFIX;
-            output += e.toString();
-        }
-        if (m_evaluation.depth == 0)
-            m_evaluation.releaseLargeLists();
-    });
-}
+// The texts of one kind of binding; each names the name between its two parts.
+struct CBindingTexts {
+    const VKF::UChar* reserved;           // + "' (name is reserved)."
+    const VKF::UChar* otherKindQuestion;  // the name is bound to the other kind
+    const VKF::UChar* otherKindQuestionEnd;
+    const VKF::UChar* otherKindRefusal;   // + "'."
+    const VKF::UChar* sameKindQuestion;   // + "'?"
+};
 
-void CCalculator::executeTokens(const CExpression& tokens, VKF::CString& output)
+const VKF::UChar* const COULD_NOT_REASSIGN_NAME = VKF_T("Could not reassign the name '");
+
+const CBindingTexts VARIABLE_TEXTS = {
+    VKF_T("Could not assign variable '"),
+    VKF_T("Are you sure want to reassign the function '"),
+    VKF_T("' to be a variable?"),
+    COULD_NOT_REASSIGN_NAME,
+    VKF_T("Are you sure you want to reassign the variable '"),
+};
+
+const CBindingTexts FUNCTION_TEXTS = {
+    VKF_T("Could not assign function '"),
+    VKF_T("Are you sure you want to reassign the variable '"),
+    VKF_T("' to a be function?"),
+    VKF_T("Could not reassign function '"),
+    VKF_T("Are you sure you want to reassign the function '"),
+};
+
+// One statement: recognises its form and binds, defines or unassigns on the engine's tables.
+class CStatementCompiler {
+public:
+    CStatementCompiler(CCalculatorState& state, VKF::CString& output) : m_state(state), m_output(output) {}
+
+    void execute(const CExpression& tokens);
+
+private:
+    bool defineFunction(const CExpression& tokens);
+    void checkParameters(CParameterList& parameters) const;
+    template <typename Table, typename Other, typename Entry>
+    void bind(Table& table, Other& other, const VKF::CString& name, const Entry& entry, const CBindingTexts& texts);
+    void unassign(const VKF::CString& name);
+    // Active calls hold function-table indexes; a change of the constants leaves them valid.
+    void changed(const CFunctionTable&) noexcept { m_state.functionsChanged(); }
+    void changed(const CConstantTable&) noexcept {}
+
+    CCalculatorState& m_state;
+    VKF::CString& m_output;
+};
+
+void CStatementCompiler::execute(const CExpression& tokens)
 {
     // Every token list ends with Token::End, so looking one past a name or '=' stays inside.
     const uint32_t* t = tokens.tokens();
     if (isNameToken(t[0]) && t[1] == Token::Assign) {
         const VKF::CString name = tokens.getName(tokenIndex(t[0]));
         if (t[2] == Token::Query && t[3] == Token::End) {
-            unassign(name, output);
+            unassign(name);
             return;
         }
-        const CValue value = evaluate(*this, tokens, 2);
-        assignVariable(name, value, output);
+        const CValue value = evaluate(m_state, tokens, 2);
+        bind(m_state.constants, m_state.functions, name, value, VARIABLE_TEXTS);
         return;
     }
-    if (isNameToken(t[0]) && t[1] == Token::LeftParen && defineFunction(tokens, output))
+    if (isNameToken(t[0]) && t[1] == Token::LeftParen && defineFunction(tokens))
         return;
-    output = RESULT_PREFIX;
-    const CValue value = evaluate(*this, tokens, 0);
-    m_answer = value;
-    output += m_answer;
+    m_output = RESULT_PREFIX;
+    const CValue value = evaluate(m_state, tokens, 0);
+    m_state.answer = value;
+    m_output += m_state.answer;
 }
 
-// Reads name(P0,P1,...)= and compiles the body; false when the line is not a definition.
-bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output)
+// The parameter names of name(P0,P1,...)= and the position of the body after the '=';
+// nothing when the line is not a definition.
+std::optional<uint32_t> readParameters(const CExpression& tokens, CParameterList& parameters)
 {
     const uint32_t* t = tokens.tokens();
-    CParameterList parameters;
     uint32_t p = 2;
     bool expectName = true;
     while (t[p] != Token::RightParen && t[p] != Token::End) {
         if (expectName) {
             if (!isNameToken(t[p]))
-                return false;
+                return std::nullopt;
             parameters.add(tokens.nameView(tokenIndex(t[p])));
             expectName = false;
         } else {
             if (t[p] != Token::Comma)
-                return false;
+                return std::nullopt;
             expectName = true;
         }
         ++p;
     }
     if (t[p] == Token::End || t[p + 1] != Token::Assign)
-        return false;
+        return std::nullopt;
+    return p + 2;
+}
 
-    for (std::size_t u = 0; u < parameters.size(); ++u) {
-        const CNameView parameter = parameters[u];
-        if (parameters.repeatsEarlier(u))
-            fail(DUPLICATE_PARAMETER_MESSAGE);
-        if (m_constants.indexOf(parameter) >= 0)
-            failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is already taken by a user defined constant."));
-        if (m_functions.indexOf(parameter) >= 0)
-            failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is already taken by a user defined function."));
-        if (isReserved(parameter))
-            failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is a reserved name."));
-    }
-
-    const uint32_t bodyStart = p + 2;
+// The body from bodyStart to the end, with its parameter names turned into parameter tokens.
+CExpression compileBody(const CExpression& tokens, uint32_t bodyStart, const CParameterList& parameters)
+{
+    const uint32_t* t = tokens.tokens();
     if (t[bodyStart] == Token::End)
         fail(EMPTY_EXPRESSION_MESSAGE);
     CExpression body;
@@ -202,100 +222,112 @@ bool CCalculator::defineFunction(const CExpression& tokens, VKF::CString& output
     }
     body.addToken(Token::End);
     body.setParameterCount(uint32_t(parameters.size()));
+    return body;
+}
 
-    const VKF::CString name = tokens.getName(tokenIndex(t[0]));
+// Reads the parameters, checks them, compiles the body and binds it (or, for a body of
+// just '?', unassigns the name); false when the line is not a definition.
+bool CStatementCompiler::defineFunction(const CExpression& tokens)
+{
+    CParameterList parameters;
+    const std::optional<uint32_t> bodyStart = readParameters(tokens, parameters);
+    if (!bodyStart)
+        return false;
+    checkParameters(parameters);
+    const CExpression body = compileBody(tokens, *bodyStart, parameters);
+    const VKF::CString name = tokens.getName(tokenIndex(tokens.tokens()[0]));
     if (body.tokenCount() == 2 && body.getToken(0) == Token::Query)
-        unassign(name, output);
+        unassign(name);
     else
-        assignFunction(name, body, output);
+        bind(m_state.functions, m_state.constants, name, body, FUNCTION_TEXTS);
     return true;
 }
 
-void CCalculator::assignVariable(const VKF::CString& name, const CValue& value, VKF::CString& output)
+void CStatementCompiler::checkParameters(CParameterList& parameters) const
 {
-    const CNameView view = viewOf(name);
-    if (isReserved(view))
-        failNamed(VKF_T("Could not assign variable '"), view, VKF_T("' (name is reserved)."));
-    if (m_functions.indexOf(view) >= 0) {
-        if (!confirm(named(VKF_T("Are you sure want to reassign the function '"), view, VKF_T("' to be a variable?")))) {
-            output = couldNotReassignName(name);
-            return;
-        }
-        // Looked up again: the question runs a message loop that may have changed the tables.
-        const int32_t function = m_functions.indexOf(view);
-        if (function >= 0) {
-            m_functions.remove(function);
-            functionsChanged();
-        }
-        m_constants.add(name, value);
-    } else if (m_constants.indexOf(view) >= 0) {
-        if (!confirm(named(VKF_T("Are you sure you want to reassign the variable '"), view, VKF_T("'?")))) {
-            output = couldNotReassignName(name);
-            return;
-        }
-        const int32_t constant = m_constants.indexOf(view);
-        if (constant >= 0)
-            m_constants.replace(constant, value);
-        else
-            m_constants.add(name, value);
-    } else {
-        m_constants.add(name, value);
+    for (std::size_t u = 0; u < parameters.size(); ++u) {
+        const CNameView parameter = parameters[u];
+        if (parameters.repeatsEarlier(u))
+            fail(DUPLICATE_PARAMETER_MESSAGE);
+        if (m_state.constants.indexOf(parameter) >= 0)
+            failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is already taken by a user defined constant."));
+        if (m_state.functions.indexOf(parameter) >= 0)
+            failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is already taken by a user defined function."));
+        if (m_state.isReserved(parameter))
+            failNamed(VKF_T("Parameter name '"), parameter, VKF_T("' is a reserved name."));
     }
-    output = name;
-    output += VKF_T(" = ");
-    output += value;
 }
 
-void CCalculator::assignFunction(const VKF::CString& name, const CExpression& body, VKF::CString& output)
+// Binds name to entry in table and writes "name = entry". A name bound in either table is
+// replaced only after a Yes to the question; on No the refusal is the output.
+template <typename Table, typename Other, typename Entry>
+void CStatementCompiler::bind(Table& table, Other& other, const VKF::CString& name, const Entry& entry,
+                              const CBindingTexts& texts)
 {
     const CNameView view = viewOf(name);
-    if (isReserved(view))
-        failNamed(VKF_T("Could not assign function '"), view, VKF_T("' (name is reserved)."));
-    if (m_constants.indexOf(view) >= 0) {
-        if (!confirm(named(VKF_T("Are you sure you want to reassign the variable '"), view, VKF_T("' to a be function?")))) {
-            output = named(VKF_T("Could not reassign function '"), view, VKF_T("'."));
+    if (m_state.isReserved(view))
+        failNamed(texts.reserved, view, VKF_T("' (name is reserved)."));
+    const bool otherKind = other.indexOf(view) >= 0;
+    if (otherKind || table.indexOf(view) >= 0) {
+        const VKF::CString question = otherKind ? named(texts.otherKindQuestion, view, texts.otherKindQuestionEnd)
+                                                : named(texts.sameKindQuestion, view, VKF_T("'?"));
+        if (!m_state.confirm(question)) {
+            m_output = named(otherKind ? texts.otherKindRefusal : COULD_NOT_REASSIGN_NAME, view, VKF_T("'."));
             return;
         }
-        const int32_t constant = m_constants.indexOf(view);
-        if (constant >= 0)
-            m_constants.remove(constant);
-        m_functions.add(name, body);
-    } else if (m_functions.indexOf(view) >= 0) {
-        if (!confirm(named(VKF_T("Are you sure you want to reassign the function '"), view, VKF_T("'?")))) {
-            output = couldNotReassignName(name);
-            return;
-        }
-        const int32_t function = m_functions.indexOf(view);
-        if (function >= 0)
-            m_functions.replace(function, body);
-        else
-            m_functions.add(name, body);
-    } else {
-        m_functions.add(name, body);
     }
-    functionsChanged();
+    // Looked up again: the question runs a message loop that may have changed the tables.
+    if (otherKind) {
+        const int32_t index = other.indexOf(view);
+        if (index >= 0) {
+            other.remove(index);
+            changed(other);
+        }
+        table.add(name, entry);
+    } else if (const int32_t index = table.indexOf(view); index >= 0) {
+        table.replace(index, entry);
+    } else {
+        table.add(name, entry);
+    }
+    changed(table);
     // Stored first: should the text form fail, the definition stays.
-    output = name;
-    output += VKF_T(" = ");
-    output += body;
+    m_output = name;
+    m_output += VKF_T(" = ");
+    m_output += entry;
 }
 
-void CCalculator::unassign(const VKF::CString& name, VKF::CString& output)
+void CStatementCompiler::unassign(const VKF::CString& name)
 {
     const CNameView view = viewOf(name);
-    if (isReserved(view))
+    if (m_state.isReserved(view))
         failNamed(VKF_T("The name '"), view, VKF_T("' is reserved and cannot be unassigned."));
-    const int32_t constant = m_constants.indexOf(view);
+    const int32_t constant = m_state.constants.indexOf(view);
     if (constant >= 0) {
-        m_constants.remove(constant);
+        m_state.constants.remove(constant);
     } else {
-        const int32_t function = m_functions.indexOf(view);
+        const int32_t function = m_state.functions.indexOf(view);
         if (function < 0)
             failNamed(VKF_T("The name '"), view, VKF_T("' has no definition or has already been unassigned."));
-        m_functions.remove(function);
-        functionsChanged();
+        m_state.functions.remove(function);
+        m_state.functionsChanged();
     }
-    output = named(VKF_T("The name '"), view, VKF_T("' was unassigned."));
+    m_output = named(VKF_T("The name '"), view, VKF_T("' was unassigned."));
+}
+
+} // namespace
+
+void executeLine(CCalculatorState& state, const VKF::CString& input, VKF::CString& output)
+{
+    try {
+        const CSpareExpression tokens(state.spareExpressions);
+        tokenize(input, *tokens);
+        CStatementCompiler(state, output).execute(*tokens);
+    } catch (const CSyntaxException& e) {
+        output = ILLEGAL_SYNTAX_PREFIX;
+        output += e.toString();
+    }
+    if (state.evaluation.depth == 0)
+        state.evaluation.releaseLargeLists();
 }
 
 } // namespace VKCL

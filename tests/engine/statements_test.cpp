@@ -7,6 +7,7 @@
 #include "engine/calculator.h"
 #include "engine/confirmation.h"
 #include "engine/function_call.h"
+#include "engine/tables.h"
 #include "tests/engine/engine_test_support.h"
 
 using enginetest::EMPTY;
