@@ -18,18 +18,14 @@ void CAboutDialog::run(HWND owner)
     runModal(IDD_ABOUT, owner);
 }
 
-INT_PTR CAboutDialog::onMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CAboutDialog::onClose()
 {
-    switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_COMMAND: return onCommand(HIWORD(wParam), LOWORD(wParam));
-    case WM_CLOSE: EndDialog(m_window, 0); return TRUE;
-    default: return FALSE;
-    }
+    EndDialog(m_window, 0);
+    return TRUE;
 }
 
 // Escape (IDCANCEL) closes the box like "OK" does.
-INT_PTR CAboutDialog::onCommand(int code, int id)
+INT_PTR CAboutDialog::onCommand(int code, int id, HWND)
 {
     if (code != BN_CLICKED)
         return FALSE;

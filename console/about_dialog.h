@@ -1,7 +1,7 @@
 // The About box, with buttons that open the web site and the readme through the shell.
 #pragma once
 
-#include "console/window.h"
+#include "host/window.h"
 
 class CAboutDialog : public CDialog {
 public:
@@ -11,14 +11,12 @@ public:
     void run(HWND owner);
 
 protected:
-    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onCommand(int code, int id, HWND control) override;
+    INT_PTR onClose() override;
     void onError(const VKF::CException&) override {}
 
     // Hands file (a path or an address) to the shell's "open"; the result is not checked.
     virtual void openWithShell(const wchar_t* file);
-
-private:
-    INT_PTR onCommand(int code, int id);
 };
 
 // What the Help menu's "About..." does.

@@ -36,7 +36,8 @@ int runApplication(HINSTANCE instance)
     return runMessageLoop(console, accelerators);
 }
 
-// Graph windows are plain windows until their own procedure is registered here.
+// The graph windows' class, registered at start-up beside the main window's; its windows are
+// plain until the graph window brings its own procedure.
 void registerGraphClass(HINSTANCE instance)
 {
     WNDCLASSW windowClass{};

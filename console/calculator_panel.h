@@ -1,27 +1,21 @@
 // The calculator panel: buttons that type into the console's input line, and "Exe" and "Clear".
 #pragma once
 
-#include "console/window.h"
+#include "host/tool_window.h"
 
 #include <memory>
 
-class CConsoleWindow;
-
-class CCalculatorPanel : public CDialog {
+class CCalculatorPanel : public CToolWindow {
 public:
-    explicit CCalculatorPanel(CConsoleWindow& console) noexcept : m_console(console) {}
+    explicit CCalculatorPanel(CToolWindowHost& host) noexcept : CToolWindow(host) {}
 
-    // The panel as a hidden modeless dialog owned by the main window.
-    static std::unique_ptr<CDialog> create(CConsoleWindow& console);
+    // The panel as a hidden modeless dialog owned by the host's window.
+    static std::unique_ptr<CToolWindow> create(CToolWindowHost& host);
 
 protected:
-    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR onCommand(int code, int id, HWND control) override;
     void onError(const VKF::CException& error) override;
 
 private:
-    void onButton(int id);
-    void insert(const wchar_t* text);
     void execute();
-
-    CConsoleWindow& m_console;
 };

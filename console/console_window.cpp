@@ -3,12 +3,15 @@
 
 #include "console/about_dialog.h"
 #include "console/output_saving.h"
-#include "console/plot_setup_slot.h"
 #include "foundation/exception.h"
+#include "host/engine_work.h"
+#include "host/plot_setup_marker.h"
 #include "resources/resource_ids.h"
 #include "version.h"
 
 #include <shellapi.h>
+
+#include <cstdint>
 
 #include <vector>
 
@@ -24,10 +27,7 @@ constexpr int EDIT_MENU_POSITION = 1;
 
 // The main menu numbers each popup's items in a block of 16 above the menu's own id.
 constexpr int MENU_BLOCK_SIZE = 16;
-enum TMenuBlock { FILE_MENU, EDIT_MENU, VIEW_MENU, GRAPH_MENU, SOLVE_MENU, HELP_MENU };
-
-constexpr uint8_t PLOT_EXPRESSION = 0;
-constexpr uint8_t PLOT_VECTOR = 1;
+enum EMenuBlock { FILE_MENU, EDIT_MENU, VIEW_MENU, GRAPH_MENU, SOLVE_MENU, HELP_MENU };
 
 // Disables every other window of the program (tool windows, graph windows and their dialogs) while a
 // question runs its nested message loop, so that none of them can start engine work meanwhile. The
@@ -124,10 +124,7 @@ LRESULT CConsoleWindow::onCreate()
 {
     m_inputLine.create();
     m_outputPane.create();
-    for (int index = 0; index < TOOL_WINDOW_COUNT; ++index) {
-        auto which = static_cast<TToolWindow>(index);
-        m_toolWindows.set(which, createToolWindow(which));
-    }
+    m_toolWindows.create(*this);
     createFont();
     HDC context = GetDC(m_window);
     GetTextMetricsW(context, &m_textMetrics);
@@ -229,24 +226,24 @@ void CConsoleWindow::onEditCommand(int id)
 void CConsoleWindow::onViewCommand(int id)
 {
     switch (id) {
-    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(TToolWindow::CALCULATOR_PANEL); break;
-    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(TToolWindow::GREEK_LETTERS); break;
+    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(EToolWindow::CALCULATOR_PANEL); break;
+    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(EToolWindow::GREEK_LETTERS); break;
     }
 }
 
-void CConsoleWindow::onGraphCommand(int id)
+// The plot dialogs come with the graph windows; until then a plot command only refuses to
+// open a second set-up.
+void CConsoleWindow::onGraphCommand(int)
 {
-    switch (id) {
-    case IDM_PLOT_EXPRESSION: onPlot(PLOT_EXPRESSION); break;
-    case IDM_PLOT_VECTOR: onPlot(PLOT_VECTOR); break;
-    }
+    if (CPlotSetupMarker::isSet())
+        MessageBoxW(m_window, PLOT_SETUP_ALREADY_OPEN, ERROR_TITLE, MB_OK);
 }
 
 void CConsoleWindow::onSolveCommand(int id)
 {
     switch (id) {
-    case IDM_SOLVE_QUADRATIC: toggleToolWindow(TToolWindow::QUADRATIC_SOLVER); break;
-    case IDM_SOLVE_CUBIC: toggleToolWindow(TToolWindow::CUBIC_SOLVER); break;
+    case IDM_SOLVE_QUADRATIC: toggleToolWindow(EToolWindow::QUADRATIC_SOLVER); break;
+    case IDM_SOLVE_CUBIC: toggleToolWindow(EToolWindow::CUBIC_SOLVER); break;
     }
 }
 
@@ -316,7 +313,7 @@ void CConsoleWindow::executeInputLine()
         entry += VKF_T("\r\n\r\n");
     m_outputPane.prepend(entry);
     m_inputLine.remember(line);
-    m_inputLine.setText(VKF::CString());
+    m_inputLine.clear();
 }
 
 void CConsoleWindow::runStatement(const VKF::CString& line, VKF::CString& output)
@@ -324,15 +321,14 @@ void CConsoleWindow::runStatement(const VKF::CString& line, VKF::CString& output
     m_calculator.executeStatement(line, output);
 }
 
-void CConsoleWindow::toggleToolWindow(TToolWindow which)
+void CConsoleWindow::toggleToolWindow(EToolWindow which)
 {
     m_toolWindows.toggle(which, GetMenu(m_window));
 }
 
-std::unique_ptr<CDialog> CConsoleWindow::createToolWindow(TToolWindow which)
+void CConsoleWindow::toggleToolWindow(const CToolWindow& window)
 {
-    ToolWindowFactory factory = TOOL_WINDOWS[static_cast<size_t>(which)].create;
-    return factory != nullptr ? factory(*this) : nullptr;
+    m_toolWindows.toggle(window, GetMenu(m_window));
 }
 
 bool CConsoleWindow::confirm(const VKF::CString& question)
@@ -344,20 +340,6 @@ bool CConsoleWindow::confirm(const VKF::CString& question)
     }
     SetFocus(m_inputLine.handle());
     return answer == IDYES;
-}
-
-void CConsoleWindow::onPlot(uint8_t kind)
-{
-    if (CPlotSetupSlot::isTaken()) {
-        MessageBoxW(m_window, PLOT_SETUP_ALREADY_OPEN, ERROR_TITLE, MB_OK);
-        return;
-    }
-    runPlotSetup(kind);
-}
-
-// Graph windows and their plot dialog attach here; until they do a plot command opens nothing.
-void CConsoleWindow::runPlotSetup(uint8_t)
-{
 }
 
 void CConsoleWindow::createFont()
@@ -378,16 +360,4 @@ void CConsoleWindow::setFont(HFONT font)
     HDC context = GetDC(m_window);
     SelectObject(context, font);
     ReleaseDC(m_window, context);
-}
-
-CEngineWork::CEngineWork(CConsoleWindow& console) noexcept
-    : m_console(console), m_started(!console.m_engineBusy)
-{
-    m_console.m_engineBusy = true;
-}
-
-CEngineWork::~CEngineWork()
-{
-    if (m_started)
-        m_console.m_engineBusy = false;
 }

@@ -1,17 +1,17 @@
 // The console object: the main window with its input line and output pane, and the engine.
 #pragma once
 
-#include "console/input_field.h"
-#include "console/output_field.h"
+#include "console/input_line.h"
+#include "console/output_pane.h"
 #include "console/tool_windows.h"
-#include "console/window.h"
 #include "engine/calculator.h"
 #include "engine/confirmation.h"
+#include "host/tool_window_host.h"
+#include "host/window.h"
 
-#include <cstdint>
-#include <memory>
 
-class CConsoleWindow : public CWindow, public VKCL::CConfirmation {
+// The host of the tool windows: they reach the console only through CToolWindowHost.
+class CConsoleWindow : public CWindow, public VKCL::CConfirmation, public CToolWindowHost {
 public:
     CConsoleWindow();
     ~CConsoleWindow() override;
@@ -21,37 +21,28 @@ public:
     // Creates the main window; its WM_CREATE builds the controls, tool windows and font.
     HWND create(HINSTANCE instance);
 
-    VKCL::CCalculator& calculator() noexcept { return m_calculator; }
-    CInputField& inputLine() noexcept { return m_inputLine; }
+    VKCL::CCalculator& calculator() noexcept override { return m_calculator; }
+    CInputField& inputLine() noexcept override { return m_inputLine; }
+    HWND ownerWindow() const noexcept override { return m_window; }
     COutputField& outputPane() noexcept { return m_outputPane; }
     const CToolWindows& toolWindows() const noexcept { return m_toolWindows; }
-    // Character height of the main window's device context, which the layout uses.
-    int characterHeight() const noexcept { return m_textMetrics.tmHeight; }
-    // IDC_INPUT_LINE or IDC_OUTPUT_PANE while that control has the focus, else 0.
-    int focusedField() const noexcept { return m_focusedField; }
 
     // What Enter in the input line and the calculator panel's "Exe" do.
-    void executeInputLine();
-    // What the tool window's menu item and its close box do.
-    void toggleToolWindow(TToolWindow which);
-
-    // True while a confirmation question is open in the middle of a statement.
-    bool isEngineBusy() const noexcept { return m_engineBusy; }
+    void executeInputLine() override;
+    // What a tool window's menu item and its close box do.
+    void toggleToolWindow(EToolWindow which);
+    void toggleToolWindow(const CToolWindow& window) override;
 
     bool confirm(const VKF::CString& question) override;
 
 protected:
     // The engine's entry for one line; a test can stand in for the engine here.
     virtual void runStatement(const VKF::CString& line, VKF::CString& output);
-    // Builds one tool window while the main window is created; null while it does not exist.
-    virtual std::unique_ptr<CDialog> createToolWindow(TToolWindow which);
 
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onError(const VKF::CException& error) override;
 
 private:
-    friend class CEngineWork;
-
     LRESULT onCreate();
     LRESULT onDestroy();
     LRESULT onSize(int width, int height);
@@ -74,8 +65,6 @@ private:
     void onFieldUnfocused();
 
     void openDocumentation();
-    void onPlot(uint8_t kind);
-    void runPlotSetup(uint8_t kind);
     void createFont();
     void setFont(HFONT font);
 
@@ -86,23 +75,5 @@ private:
     CToolWindows m_toolWindows;
     int m_focusedField = 0;
     HFONT m_font = nullptr;
-    bool m_engineBusy = false;
     VKCL::CCalculator m_calculator{*this};
-};
-
-// Marks engine work that the user interface starts. The engine is not re-entrant, and its
-// confirmation question runs a nested message loop in the middle of a statement: every user action
-// that reaches the engine takes one of these first and does nothing when it is refused.
-class CEngineWork {
-public:
-    explicit CEngineWork(CConsoleWindow& console) noexcept;
-    ~CEngineWork();
-    CEngineWork(const CEngineWork&) = delete;
-    CEngineWork& operator=(const CEngineWork&) = delete;
-
-    bool refused() const noexcept { return !m_started; }
-
-private:
-    CConsoleWindow& m_console;
-    bool m_started;
 };

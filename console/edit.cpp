@@ -15,7 +15,6 @@ void CEdit::createControl(int id, DWORD style)
 
 void CEdit::setFont(HFONT font)
 {
-    m_font = font;
     SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

@@ -7,7 +7,7 @@
 
 class CConsoleWindow;
 
-// One "EDIT" child of the main window and the font it was last given.
+// One "EDIT" child of the main window.
 class CEdit {
 public:
     explicit CEdit(CConsoleWindow& console) noexcept : m_console(console) {}
@@ -19,7 +19,6 @@ public:
     virtual void create() = 0;
 
     HWND handle() const noexcept { return m_window; }
-    HFONT font() const noexcept { return m_font; }
     void setFont(HFONT font);
 
     VKF::CString text() const;
@@ -32,5 +31,4 @@ protected:
 
     CConsoleWindow& m_console;
     HWND m_window = nullptr;
-    HFONT m_font = nullptr;
 };

@@ -1,7 +1,6 @@
 // The Greek letters panel: one button per letter, in lower or upper case, typing into the input line.
 #include "console/greek_letters_panel.h"
 
-#include "console/console_window.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -14,24 +13,14 @@ const wchar_t UPPER_CASE[LETTER_COUNT + 1] = L"ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠ�
 
 } // namespace
 
-std::unique_ptr<CDialog> CGreekLettersPanel::create(CConsoleWindow& console)
+std::unique_ptr<CToolWindow> CGreekLettersPanel::create(CToolWindowHost& host)
 {
-    auto panel = std::make_unique<CGreekLettersPanel>(console);
-    panel->createModeless(IDD_GREEK_LETTERS, console.handle());
+    auto panel = std::make_unique<CGreekLettersPanel>(host);
+    panel->createHidden(IDD_GREEK_LETTERS);
     return panel;
 }
 
-INT_PTR CGreekLettersPanel::onMessage(UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG: return onInitDialog();
-    case WM_CLOSE: m_console.toggleToolWindow(TToolWindow::GREEK_LETTERS); return FALSE;
-    case WM_COMMAND: return onCommand(HIWORD(wParam), LOWORD(wParam));
-    default: return FALSE;
-    }
-}
-
-INT_PTR CGreekLettersPanel::onInitDialog()
+INT_PTR CGreekLettersPanel::onInit()
 {
     HWND caseList = GetDlgItem(m_window, IDC_GREEK_CASE);
     SendMessageW(caseList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Lowercase"));
@@ -40,7 +29,7 @@ INT_PTR CGreekLettersPanel::onInitDialog()
     return TRUE;
 }
 
-INT_PTR CGreekLettersPanel::onCommand(int code, int id)
+INT_PTR CGreekLettersPanel::onCommand(int code, int id, HWND)
 {
     if (id == IDC_GREEK_CASE && code == CBN_SELCHANGE)
         showCase(SendDlgItemMessageW(m_window, IDC_GREEK_CASE, CB_GETCURSEL, 0, 0) != 0);
@@ -63,5 +52,5 @@ void CGreekLettersPanel::insertLetter(int id)
 {
     wchar_t letter[2] = {};
     GetWindowTextW(GetDlgItem(m_window, id), letter, 2);
-    SendMessageW(m_console.inputLine().handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(letter));
+    m_host.inputLine().insert(letter);
 }

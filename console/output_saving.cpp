@@ -1,7 +1,7 @@
 // Saving the output pane's text to a file: "Save output" and "Save output as...".
 #include "console/output_saving.h"
 
-#include "console/output_field.h"
+#include "console/output_pane.h"
 #include "foundation/file.h"
 
 #include <commdlg.h>

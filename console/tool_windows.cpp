@@ -8,48 +8,43 @@
 #include "solvers/quadratic_solver.h"
 
 // Each tool window plugs in here with its factory.
-const std::array<SToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS = {{
-    { IDM_VIEW_GREEK_LETTERS, CGreekLettersPanel::create },
-    { IDM_VIEW_CALCULATOR_PANEL, CCalculatorPanel::create },
-    { IDM_SOLVE_QUADRATIC, CQuadraticSolver::create },
-    { IDM_SOLVE_CUBIC, CCubicSolver::create },
+const std::array<CToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS = {{
+    {IDM_VIEW_GREEK_LETTERS, CGreekLettersPanel::create},
+    {IDM_VIEW_CALCULATOR_PANEL, CCalculatorPanel::create},
+    {IDM_SOLVE_QUADRATIC, CQuadraticSolver::create},
+    {IDM_SOLVE_CUBIC, CCubicSolver::create},
 }};
 
-namespace {
-
-size_t indexOf(TToolWindow which) noexcept
+void CToolWindows::create(CToolWindowHost& host)
 {
-    return static_cast<size_t>(which);
+    for (size_t index = 0; index < m_windows.size(); ++index) {
+        m_windows[index] = TOOL_WINDOWS[index].create(host);
+        m_shown[index] = false;
+    }
 }
 
-} // namespace
-
-void CToolWindows::set(TToolWindow which, std::unique_ptr<CDialog> window) noexcept
+void CToolWindows::toggle(EToolWindow which, HMENU menu)
 {
-    m_windows[indexOf(which)] = std::move(window);
-    m_shown[indexOf(which)] = false;
-}
-
-void CToolWindows::toggle(TToolWindow which, HMENU menu)
-{
-    size_t index = indexOf(which);
-    HWND window = handle(which);
+    auto index = static_cast<size_t>(which);
     bool show = !m_shown[index];
-    if (window != nullptr)
+    if (HWND window = handle(which))
         ShowWindow(window, show ? SW_SHOW : SW_HIDE);
     CheckMenuItem(menu, static_cast<UINT>(TOOL_WINDOWS[index].command),
                   MF_BYCOMMAND | (show ? MF_CHECKED : MF_UNCHECKED));
     m_shown[index] = show;
 }
 
-bool CToolWindows::isShown(TToolWindow which) const noexcept
+void CToolWindows::toggle(const CToolWindow& window, HMENU menu)
 {
-    return m_shown[indexOf(which)];
+    for (size_t index = 0; index < m_windows.size(); ++index) {
+        if (m_windows[index].get() == &window)
+            toggle(static_cast<EToolWindow>(index), menu);
+    }
 }
 
-HWND CToolWindows::handle(TToolWindow which) const noexcept
+HWND CToolWindows::handle(EToolWindow which) const noexcept
 {
-    const auto& window = m_windows[indexOf(which)];
+    const auto& window = m_windows[static_cast<size_t>(which)];
     return window != nullptr ? window->handle() : nullptr;
 }
 

@@ -1,43 +1,40 @@
 // The main window's four modeless tool windows: which exist, which are shown, and their keys.
 #pragma once
 
-#include "console/window.h"
+#include "host/tool_window.h"
 
 #include <array>
 #include <memory>
 
-class CConsoleWindow;
-
 // In the order the message loop offers them their dialog keys.
-enum class TToolWindow { GREEK_LETTERS, CALCULATOR_PANEL, QUADRATIC_SOLVER, CUBIC_SOLVER };
+enum class EToolWindow { GREEK_LETTERS, CALCULATOR_PANEL, QUADRATIC_SOLVER, CUBIC_SOLVER };
 inline constexpr int TOOL_WINDOW_COUNT = 4;
 
-// Builds one tool window as a hidden modeless dialog owned by the console's main window.
-using ToolWindowFactory = std::unique_ptr<CDialog> (*)(CConsoleWindow& console);
+// Builds one tool window as a hidden modeless dialog owned by the host's window.
+using ToolWindowFactory = std::unique_ptr<CToolWindow> (*)(CToolWindowHost& host);
 
-struct SToolWindowEntry {
-    int command;               // the menu item that shows and hides it
-    ToolWindowFactory create;  // null while the window does not exist yet
+struct CToolWindowEntry {
+    int command;              // the menu item that shows and hides it
+    ToolWindowFactory create;
 };
 
-// The program's tool windows, indexed by TToolWindow.
-extern const std::array<SToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS;
+// The program's tool windows, indexed by EToolWindow.
+extern const std::array<CToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS;
 
 class CToolWindows {
 public:
-    // Takes the windows built while the main window is created; absent ones stay null.
-    void set(TToolWindow which, std::unique_ptr<CDialog> window) noexcept;
+    // Builds every tool window for host, hidden.
+    void create(CToolWindowHost& host);
 
-    // Shows a hidden window and checks its item, or hides it and unchecks the item. A window that
-    // does not exist still has its item checked and unchecked.
-    void toggle(TToolWindow which, HMENU menu);
-    bool isShown(TToolWindow which) const noexcept;
-    HWND handle(TToolWindow which) const noexcept;
+    // Shows a hidden window and checks its item, or hides it and unchecks the item.
+    void toggle(EToolWindow which, HMENU menu);
+    void toggle(const CToolWindow& window, HMENU menu);
+    HWND handle(EToolWindow which) const noexcept;
 
     // Offers message to each window's dialog keyboard handling; true when one took it.
     bool isDialogMessage(MSG& message) const;
 
 private:
-    std::array<std::unique_ptr<CDialog>, TOOL_WINDOW_COUNT> m_windows;
+    std::array<std::unique_ptr<CToolWindow>, TOOL_WINDOW_COUNT> m_windows;
     std::array<bool, TOOL_WINDOW_COUNT> m_shown{};
 };

@@ -1,24 +1,17 @@
 // The cubic solver window: A*x^3 + B*x^2 + C*x + D = 0, all three roots.
 #include "solvers/cubic_solver.h"
 
-#include "console/console_window.h"
 #include "resources/resource_ids.h"
 #include "solvers/equation_solving.h"
 
-CCubicSolver::CCubicSolver(CConsoleWindow& console)
-    : CSolverWindow(console, TToolWindow::CUBIC_SOLVER,
-                    {{IDC_SOLVER_A, L"Error evaluating the 'A' field"},
-                     {IDC_SOLVER_B, L"Error evaluating the 'B' field"},
-                     {IDC_SOLVER_C, L"Error evaluating the 'C' field"},
-                     {IDC_SOLVER_D, L"Error evaluating the 'D' field"}},
-                    {IDC_SOLVER_X1, IDC_SOLVER_X2, IDC_SOLVER_X3})
+CCubicSolver::CCubicSolver(CToolWindowHost& host) : CSolverWindow(host, 4, 3)
 {
 }
 
-std::unique_ptr<CDialog> CCubicSolver::create(CConsoleWindow& console)
+std::unique_ptr<CToolWindow> CCubicSolver::create(CToolWindowHost& host)
 {
-    auto window = std::make_unique<CCubicSolver>(console);
-    window->createModeless(IDD_CUBIC_SOLVER, console.handle());
+    auto window = std::make_unique<CCubicSolver>(host);
+    window->createHidden(IDD_CUBIC_SOLVER);
     return window;
 }
 

@@ -7,10 +7,10 @@
 
 class CQuadraticSolver : public CSolverWindow {
 public:
-    explicit CQuadraticSolver(CConsoleWindow& console);
+    explicit CQuadraticSolver(CToolWindowHost& host);
 
-    // The window as a hidden modeless dialog owned by the main window.
-    static std::unique_ptr<CDialog> create(CConsoleWindow& console);
+    // The window as a hidden modeless dialog owned by the host's window.
+    static std::unique_ptr<CToolWindow> create(CToolWindowHost& host);
 
 protected:
     std::vector<VKCL::CValue> roots(VKCL::CCalculator& calculator,

@@ -1,18 +1,32 @@
 // What the quadratic and cubic solver windows share: coefficient fields in, root fields out.
 #include "solvers/solver_window.h"
 
-#include "console/console_window.h"
+#include "engine/calculator.h"
 #include "foundation/exception.h"
+#include "host/engine_work.h"
 #include "resources/resource_ids.h"
 #include "solvers/equation_solving.h"
 
-#include <utility>
 
 namespace {
 
 constexpr int FIELD_CAPACITY = 512;
 const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const COMPUTING_FAILED = L"Error computing solutions.";
+
+struct CCoefficient {
+    int field;
+    const wchar_t* failure; // the message when the field cannot be evaluated
+};
+
+const CCoefficient COEFFICIENTS[] = {
+    {IDC_SOLVER_A, L"Error evaluating the 'A' field"},
+    {IDC_SOLVER_B, L"Error evaluating the 'B' field"},
+    {IDC_SOLVER_C, L"Error evaluating the 'C' field"},
+    {IDC_SOLVER_D, L"Error evaluating the 'D' field"},
+};
+
+const int ROOT_FIELDS[] = {IDC_SOLVER_X1, IDC_SOLVER_X2, IDC_SOLVER_X3};
 
 VKF::CString fieldText(HWND dialog, int field)
 {
@@ -23,24 +37,17 @@ VKF::CString fieldText(HWND dialog, int field)
 
 } // namespace
 
-CSolverWindow::CSolverWindow(CConsoleWindow& console, TToolWindow which, std::vector<SCoefficient> coefficients,
-                             std::vector<int> rootFields)
-    : m_console(console), m_which(which), m_coefficients(std::move(coefficients)),
-      m_rootFields(std::move(rootFields))
+CSolverWindow::CSolverWindow(CToolWindowHost& host, size_t coefficientCount, size_t rootCount) noexcept
+    : CToolWindow(host), m_coefficientCount(coefficientCount), m_rootCount(rootCount)
 {
 }
 
 // Enter in a coefficient field presses the default button "Solve" through the loop's dialog keys.
-INT_PTR CSolverWindow::onMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CSolverWindow::onCommand(int code, int id, HWND)
 {
-    switch (message) {
-    case WM_CLOSE: m_console.toggleToolWindow(m_which); return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_SOLVER_SOLVE && HIWORD(wParam) == BN_CLICKED)
-            solve();
-        return TRUE;
-    default: return FALSE;
-    }
+    if (id == IDC_SOLVER_SOLVE && code == BN_CLICKED)
+        solve();
+    return TRUE;
 }
 
 void CSolverWindow::onError(const VKF::CException& error)
@@ -53,9 +60,9 @@ void CSolverWindow::onError(const VKF::CException& error)
 // they do not hold the other windows off the engine.
 void CSolverWindow::solve()
 {
-    SOutcome outcome;
+    COutcome outcome;
     {
-        CEngineWork work(m_console);
+        CEngineWork work(m_host);
         if (work.refused())
             return;
         outcome = compute();
@@ -69,19 +76,20 @@ void CSolverWindow::solve()
         return;
     }
     // Only a complete solve changes the root fields.
-    for (size_t index = 0; index < m_rootFields.size() && index < outcome.roots.size(); ++index) {
+    for (size_t index = 0; index < m_rootCount && index < outcome.roots.size(); ++index) {
         VKF::CString text = outcome.roots[index].toString();
-        SetDlgItemTextW(m_window, m_rootFields[index], text.characters());
+        SetDlgItemTextW(m_window, ROOT_FIELDS[index], text.characters());
     }
 }
 
-CSolverWindow::SOutcome CSolverWindow::compute()
+CSolverWindow::COutcome CSolverWindow::compute()
 {
-    SOutcome outcome;
+    COutcome outcome;
     std::vector<VKCL::CValue> values;
-    for (const SCoefficient& coefficient : m_coefficients) {
+    for (size_t index = 0; index < m_coefficientCount; ++index) {
+        const CCoefficient& coefficient = COEFFICIENTS[index];
         std::optional<VKCL::CValue> value =
-            VKCL::evaluateCoefficient(m_console.calculator(), fieldText(m_window, coefficient.field));
+            VKCL::evaluateCoefficient(m_host.calculator(), fieldText(m_window, coefficient.field));
         if (!value) {
             outcome.failedField = coefficient.failure;
             return outcome;
@@ -89,7 +97,7 @@ CSolverWindow::SOutcome CSolverWindow::compute()
         values.push_back(*value);
     }
     try {
-        outcome.roots = roots(m_console.calculator(), values);
+        outcome.roots = roots(m_host.calculator(), values);
     } catch (const VKF::CException& error) {
         outcome.failure = error.toString();
     }

@@ -92,7 +92,7 @@ private:
     std::vector<std::string> m_questions;
 };
 
-struct SCase {
+struct CCase {
     std::string input;
     std::string output;
 };
@@ -119,9 +119,9 @@ protected:
     void expectError(const std::string& input, const std::string& message) { expectOutput(input, error(message)); }
 
     // Runs the lines in order on the same calculator.
-    void expectOutputs(std::initializer_list<SCase> cases)
+    void expectOutputs(std::initializer_list<CCase> cases)
     {
-        for (const SCase& c : cases)
+        for (const CCase& c : cases)
             expectOutput(c.input, c.output);
     }
 

@@ -7,13 +7,13 @@
 namespace {
 
 // Each button clicked with the caret between "a" and "b": the line it leaves, | for the caret.
-struct SButton {
+struct CButton {
     int id;
     const wchar_t* caption;
     const wchar_t* leaves;
 };
 
-const SButton TYPING_BUTTONS[] = {
+const CButton TYPING_BUTTONS[] = {
     // Functions leave the caret between their parentheses.
     {IDC_CALC_SIN, L"sin", L"asin(|)b"}, {IDC_CALC_COS, L"cos", L"acos(|)b"}, {IDC_CALC_TAN, L"tan", L"atan(|)b"},
     {IDC_CALC_ARCSIN, L"sin‾¹", L"aarcsin(|)b"}, {IDC_CALC_ARCCOS, L"cos‾¹", L"aarccos(|)b"},
@@ -41,7 +41,7 @@ protected:
     {
         open();
         command(IDM_VIEW_CALCULATOR_PANEL);
-        m_panel = toolWindow(TToolWindow::CALCULATOR_PANEL);
+        m_panel = toolWindow(EToolWindow::CALCULATOR_PANEL);
         ASSERT_TRUE(IsWindowVisible(m_panel));
     }
 
@@ -59,7 +59,7 @@ protected:
 
 TEST_F(CalculatorPanelTest, EachButtonTypesItsTextAtTheCaretAndGivesTheFocusBack)
 {
-    for (const SButton& button : TYPING_BUTTONS) {
+    for (const CButton& button : TYPING_BUTTONS) {
         EXPECT_EQ(itemText(m_panel, button.id), button.caption) << "button " << button.id;
         setInput(L"ab", 1, 1);
         // As the mouse clicks it: the button takes the focus first.

@@ -65,13 +65,13 @@ CDialogWatcher::~CDialogWatcher()
 size_t CDialogWatcher::count(const std::wstring& caption) const
 {
     return static_cast<size_t>(std::count_if(m_dialogs.begin(), m_dialogs.end(),
-                                             [&](const SDialog& dialog) { return dialog.caption == caption; }));
+                                             [&](const CDialogSeen& dialog) { return dialog.caption == caption; }));
 }
 
 std::vector<std::wstring> CDialogWatcher::seen(HWND owner) const
 {
     std::vector<std::wstring> lines;
-    for (const SDialog& dialog : m_dialogs)
+    for (const CDialogSeen& dialog : m_dialogs)
         lines.push_back(dialog.caption + L": " + dialog.text + (dialog.hasIcon ? L" (icon)" : L"") +
                         (dialog.owner != owner ? L" (other owner)" : L""));
     return lines;
@@ -93,7 +93,7 @@ void CDialogWatcher::onActivate(HWND window)
     m_seen.push_back(window);
 
     // A message box holds its message in the first static control that is no icon.
-    SDialog dialog{windowText(window), L"", GetWindow(window, GW_OWNER), false};
+    CDialogSeen dialog{windowText(window), L"", GetWindow(window, GW_OWNER), false};
     std::vector<HWND> children;
     EnumChildWindows(window, rememberWindow, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {

@@ -35,7 +35,7 @@ protected:
 // caption. Dialogs without an action are closed with their first button of OK, Cancel, No.
 class CDialogWatcher {
 public:
-    struct SDialog {
+    struct CDialogSeen {
         std::wstring caption;
         std::wstring text; // a message box's message
         HWND owner;
@@ -56,7 +56,7 @@ public:
         on(caption, [button](HWND dialog) { clickButton(dialog, button); });
     }
 
-    const std::vector<SDialog>& dialogs() const noexcept { return m_dialogs; }
+    const std::vector<CDialogSeen>& dialogs() const noexcept { return m_dialogs; }
     size_t count(const std::wstring& caption) const;
     // Each dialog seen as "caption: text", marked " (icon)" when it shows one and " (other owner)"
     // when it is not owned by owner.
@@ -70,7 +70,7 @@ private:
     HHOOK m_hook;
     std::vector<std::pair<std::wstring, Action>> m_actions;
     std::vector<HWND> m_seen;
-    std::vector<SDialog> m_dialogs;
+    std::vector<CDialogSeen> m_dialogs;
     std::vector<std::pair<HWND, Action>> m_pending;
     static inline CDialogWatcher* s_current = nullptr;
 };
@@ -130,7 +130,7 @@ protected:
     HWND mainWindow() const { return m_console->handle(); }
     HWND inputLine() const { return m_console->inputLine().handle(); }
     HWND outputPane() const { return m_console->outputPane().handle(); }
-    HWND toolWindow(TToolWindow which) const { return m_console->toolWindows().handle(which); }
+    HWND toolWindow(EToolWindow which) const { return m_console->toolWindows().handle(which); }
     std::wstring inputText() const { return windowText(inputLine()); }
     std::wstring paneText() const { return windowText(outputPane()); }
     static std::wstring itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }

@@ -2,8 +2,8 @@
 // menu, the layout and the commands.
 #include "console_harness.h"
 
-#include "console/plot_setup_slot.h"
 #include "foundation/exception.h"
+#include "host/plot_setup_marker.h"
 #include "resources/resource_ids.h"
 
 #include <new>
@@ -100,7 +100,7 @@ TEST_F(ConsoleTest, AFailureOutsideTheLanguageShowsTheErrorBoxAndKeepsEverything
         CDialogWatcher watcher;
         typeText(inputLine(), L"7*6");
         if (c.how == std::string("Exe"))
-            click(toolWindow(TToolWindow::CALCULATOR_PANEL), IDC_CALC_EXE);
+            click(toolWindow(EToolWindow::CALCULATOR_PANEL), IDC_CALC_EXE);
         else
             pressKey(inputLine(), VK_RETURN);
         EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Error: " + c.message + L" (icon)"}) << c.how;
@@ -147,8 +147,8 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     open();
     command(IDM_VIEW_CALCULATOR_PANEL);
     command(IDM_SOLVE_CUBIC);
-    HWND panel = toolWindow(TToolWindow::CALCULATOR_PANEL);
-    HWND solver = toolWindow(TToolWindow::CUBIC_SOLVER);
+    HWND panel = toolWindow(EToolWindow::CALCULATOR_PANEL);
+    HWND solver = toolWindow(EToolWindow::CUBIC_SOLVER);
     for (int field : {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D})
         SetDlgItemTextW(solver, field, L"1");
     HWND graph = CreateWindowExW(0, L"Graph", L"Graph", WS_VISIBLE | WS_SYSMENU, 100, 100, 200, 200,
@@ -273,10 +273,13 @@ TEST_F(ConsoleTest, ExitClosesTheWindowAndEndsTheLoop)
 TEST_F(ConsoleTest, APlotCommandWhileASetupDialogIsOpenSaysSo)
 {
     open();
-    int record = 0;
-    CPlotSetupSlot slot(reinterpret_cast<CPlotSetup&>(record));
     CDialogWatcher watcher;
-    command(IDM_PLOT_EXPRESSION);
+    {
+        CPlotSetupMarker marker;
+        command(IDM_PLOT_EXPRESSION);
+    }
     EXPECT_EQ(watcher.seen(mainWindow()),
               std::vector<std::wstring>{L"Error: You cannot open more than one graph setup window at a time."});
+    // The marker is process-wide and lasts only as long as its dialog.
+    EXPECT_FALSE(CPlotSetupMarker::isSet());
 }

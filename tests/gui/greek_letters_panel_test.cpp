@@ -15,7 +15,7 @@ protected:
     {
         open();
         command(IDM_VIEW_GREEK_LETTERS);
-        m_panel = toolWindow(TToolWindow::GREEK_LETTERS);
+        m_panel = toolWindow(EToolWindow::GREEK_LETTERS);
         ASSERT_TRUE(IsWindowVisible(m_panel));
     }
 

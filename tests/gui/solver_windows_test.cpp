@@ -8,14 +8,14 @@
 
 namespace {
 
-const TToolWindow QUADRATIC = TToolWindow::QUADRATIC_SOLVER;
-const TToolWindow CUBIC = TToolWindow::CUBIC_SOLVER;
+const EToolWindow QUADRATIC = EToolWindow::QUADRATIC_SOLVER;
+const EToolWindow CUBIC = EToolWindow::CUBIC_SOLVER;
 const int COEFFICIENT_FIELDS[] = {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D};
 const int ROOT_FIELDS[] = {IDC_SOLVER_X1, IDC_SOLVER_X2, IDC_SOLVER_X3};
 
 // One solve after another in the same windows; a failure leaves the roots of the solve before.
-struct SSolve {
-    TToolWindow solver;
+struct CSolve {
+    EToolWindow solver;
     std::vector<std::wstring> coefficients;
     std::vector<std::wstring> roots;
     // "caption: text" of the box it shows; a failure while computing has the engine's message as caption.
@@ -23,7 +23,7 @@ struct SSolve {
 };
 
 // k=2 and f(x)=x^2 are defined at the console before.
-const SSolve SOLVES[] = {
+const CSolve SOLVES[] = {
     {QUADRATIC, {L"1", L"-3", L"2"}, {L"2", L"1"}},
     {QUADRATIC, {L"1", L"2", L"5"}, {L"-1 + i*2", L"-1 - i*2"}},
     {QUADRATIC, {L"1", L"-f(k)", L"k+k"}, {L"2", L"2"}},
@@ -41,7 +41,7 @@ const SSolve SOLVES[] = {
     {CUBIC, {L"0", L"1", L"2", L"1"}, {L"2", L"2", L"2"}, L"Division by zero.: Error computing solutions."},
 };
 
-std::string describe(const SSolve& solve)
+std::string describe(const CSolve& solve)
 {
     std::wstring text = solve.solver == QUADRATIC ? L"quadratic" : L"cubic";
     for (const std::wstring& coefficient : solve.coefficients)
@@ -59,7 +59,7 @@ TEST_F(ConsoleTest, SolverWindowsShowTheRootsOrSayWhatFailed)
     enterLine(L"f(x)=x^2");
     command(IDM_SOLVE_QUADRATIC);
     command(IDM_SOLVE_CUBIC);
-    for (const SSolve& solve : SOLVES) {
+    for (const CSolve& solve : SOLVES) {
         HWND window = toolWindow(solve.solver);
         for (size_t index = 0; index < solve.coefficients.size(); ++index)
             SetDlgItemTextW(window, COEFFICIENT_FIELDS[index], solve.coefficients[index].c_str());

@@ -1,5 +1,6 @@
-// The console's input line: its key handler and the history of executed lines.
-#include "console/input_field.h"
+// The console's input line (CInputField): its key handler, the history of executed lines, and
+// the typing of the panels.
+#include "console/input_line.h"
 
 #include "resources/resource_ids.h"
 
@@ -38,6 +39,32 @@ LRESULT CALLBACK CInputField::keyHandler(HWND window, UINT message, WPARAM wPara
     return CallWindowProcW(self->m_previousProcedure, window, message, wParam, lParam);
 }
 
+void CInputField::insert(const wchar_t* text)
+{
+    SendMessageW(m_window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+void CInputField::moveCaret(int units)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(m_window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const int caret = static_cast<int>(end) + units;
+    const WPARAM position = caret < 0 ? 0 : static_cast<WPARAM>(caret);
+    SendMessageW(m_window, EM_SETSEL, position, static_cast<LPARAM>(position));
+    SendMessageW(m_window, EM_SCROLLCARET, 0, 0);
+}
+
+void CInputField::clear()
+{
+    setText(VKF::CString());
+}
+
+void CInputField::focus()
+{
+    SetFocus(m_window);
+}
+
 void CInputField::remember(const VKF::CString& line)
 {
     m_history.push_back(line);
@@ -47,28 +74,28 @@ void CInputField::remember(const VKF::CString& line)
 void CInputField::recallOlder()
 {
     auto count = static_cast<int32_t>(m_history.size());
-    if (m_lastDirection == TDirection::DOWN)
+    if (m_lastDirection == EDirection::DOWN)
         ++m_stepsBack;
     int32_t index = count - m_stepsBack - 1;
     if (index < 0)
         return;
     showEntry(index);
     ++m_stepsBack;
-    m_lastDirection = TDirection::UP;
+    m_lastDirection = EDirection::UP;
 }
 
 void CInputField::recallNewer()
 {
     auto count = static_cast<int32_t>(m_history.size());
-    if (m_lastDirection == TDirection::UP)
+    if (m_lastDirection == EDirection::UP)
         --m_stepsBack;
     int32_t index = count - m_stepsBack;
     if (index < count) {
         showEntry(index);
         --m_stepsBack;
-        m_lastDirection = TDirection::DOWN;
+        m_lastDirection = EDirection::DOWN;
     } else {
-        setText(VKF::CString());
+        clear();
         stopBrowsing();
     }
 }
@@ -91,5 +118,5 @@ void CInputField::showEntry(int32_t index)
 void CInputField::stopBrowsing() noexcept
 {
     m_stepsBack = 0;
-    m_lastDirection = TDirection::NONE;
+    m_lastDirection = EDirection::NONE;
 }

@@ -1,7 +1,9 @@
-// The console's input line: its key handler and the history of executed lines.
+// The console's input line (CInputField): its key handler, the history of executed lines, and
+// the typing of the panels.
 #pragma once
 
 #include "console/edit.h"
+#include "host/tool_window_host.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,11 +14,16 @@ inline constexpr UINT WM_EXECUTE_LINE = WM_USER + 2;        // to the main windo
 inline constexpr UINT WM_RECALL_OLDER = WM_USER + 3;        // to the main window, on Up
 inline constexpr UINT WM_RECALL_NEWER = WM_USER + 4;        // to the main window, on Down
 
-class CInputField : public CEdit {
+class CInputField : public CEdit, public CToolWindowHost::CInputLine {
 public:
     using CEdit::CEdit;
 
     void create() override;
+
+    void insert(const wchar_t* text) override;
+    void moveCaret(int units) override;
+    void clear() override;
+    void focus() override;
 
     // Appends an executed line to the history and ends browsing.
     void remember(const VKF::CString& line);
@@ -28,7 +35,7 @@ public:
     const std::vector<VKF::CString>& history() const noexcept { return m_history; }
 
 private:
-    enum class TDirection : uint8_t { NONE = 0, UP = 1, DOWN = 2 };
+    enum class EDirection : uint8_t { NONE = 0, UP = 1, DOWN = 2 };
 
     static LRESULT CALLBACK keyHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void showEntry(int32_t index);
@@ -36,7 +43,7 @@ private:
 
     std::vector<VKF::CString> m_history;
     int32_t m_stepsBack = 0;
-    TDirection m_lastDirection = TDirection::NONE;
+    EDirection m_lastDirection = EDirection::NONE;
     bool m_recalled = false;
     WNDPROC m_previousProcedure = nullptr;
 };

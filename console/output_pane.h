@@ -1,4 +1,4 @@
-// The console's output pane: the record of every executed line, newest first.
+// The console's output pane (COutputField): the record of every executed line, newest first.
 #pragma once
 
 #include "console/edit.h"

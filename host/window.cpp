@@ -1,5 +1,5 @@
 // Window and dialog procedures that forward to objects, and the one place exceptions stop.
-#include "console/window.h"
+#include "host/window.h"
 
 #include "foundation/exception.h"
 
@@ -11,7 +11,7 @@ const wchar_t* const UNEXPECTED_EXCEPTION = L"Bug: an unexpected exception reach
 
 // Runs one message handler so that no exception unwinds into the window manager: whatever
 // escapes is reported and the message answered with 0.
-template<typename Handler, typename Report>
+template <typename Handler, typename Report>
 auto guarded(Handler handler, Report report) noexcept -> decltype(handler())
 {
     try {
@@ -26,28 +26,44 @@ auto guarded(Handler handler, Report report) noexcept -> decltype(handler())
     return 0;
 }
 
+INT_PTR CALLBACK noDialogProcedure(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
 } // namespace
 
-LRESULT CALLBACK CWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The one routing of both procedures: created is the object on the message that introduces it
+// (WM_NCCREATE, WM_INITDIALOG), null on every other; messages before it go to unattached.
+template <typename Object, typename Result>
+Result routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Object* created,
+                    Result(CALLBACK* unattached)(HWND, UINT, WPARAM, LPARAM))
 {
-    CWindow* self;
-    if (message == WM_NCCREATE) {
-        self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    Object* self = created;
+    if (self != nullptr) {
         self->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<CWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        self = reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (self == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
+        return unattached(window, message, wParam, lParam);
 
-    LRESULT result = guarded([&] { return self->onMessage(message, wParam, lParam); },
-                             [&](const VKF::CException& error) { self->onError(error); });
+    Result result = guarded([&] { return self->onMessage(message, wParam, lParam); },
+                            [&](const VKF::CException& error) { self->onError(error); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->m_window = nullptr;
     }
     return result;
+}
+
+LRESULT CALLBACK CWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWindow* created = message == WM_NCCREATE
+                           ? static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)
+                           : nullptr;
+    return routeMessage(window, message, wParam, lParam, created, DefWindowProcW);
 }
 
 LRESULT CWindow::defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
@@ -69,24 +85,18 @@ INT_PTR CDialog::runModal(int resourceId, HWND owner)
 
 INT_PTR CALLBACK CDialog::dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CDialog* self;
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (self == nullptr)
-        return FALSE;
+    CDialog* created = message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr;
+    return routeMessage(window, message, wParam, lParam, created, noDialogProcedure);
+}
 
-    INT_PTR result = guarded([&] { return self->onMessage(message, wParam, lParam); },
-                             [&](const VKF::CException& error) { self->onError(error); });
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->m_window = nullptr;
+INT_PTR CDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return onInit();
+    case WM_COMMAND: return onCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: return onClose();
+    default: return FALSE;
     }
-    return result;
 }
 
 void showErrorBox(HWND owner, const VKF::CException& error, const wchar_t* title, UINT style)

@@ -6,13 +6,13 @@
 namespace {
 
 // In the keys of a case, arrows and ⏎ are pressed as keys; anything else is typed.
-struct SHistoryCase {
+struct CHistoryCase {
     std::vector<std::wstring> executed;
     std::wstring keys;
     std::wstring shows;
 };
 
-const SHistoryCase HISTORY_CASES[] = {
+const CHistoryCase HISTORY_CASES[] = {
     {{L"1", L"2", L"3"}, L"↑", L"3"},
     {{L"1", L"2", L"3"}, L"↑↑", L"2"},
     {{L"1", L"2", L"3"}, L"↑↑↓", L"3"},
@@ -33,7 +33,7 @@ const SHistoryCase HISTORY_CASES[] = {
     {{}, L"13←2", L"123"},
 };
 
-std::string describe(const SHistoryCase& c)
+std::string describe(const CHistoryCase& c)
 {
     std::wstring executed;
     for (const std::wstring& line : c.executed)
@@ -45,7 +45,7 @@ std::string describe(const SHistoryCase& c)
 
 TEST_F(ConsoleTest, UpAndDownBrowseTheExecutedLines)
 {
-    for (const SHistoryCase& c : HISTORY_CASES) {
+    for (const CHistoryCase& c : HISTORY_CASES) {
         open();
         m_console->statement = [](const VKF::CString&, VKF::CString& output) { output = VKF_T("= ok"); };
         for (const std::wstring& line : c.executed)

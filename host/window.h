@@ -30,10 +30,15 @@ protected:
     LRESULT defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_window = nullptr;
+
+private:
+    template <typename Object, typename Result>
+    friend Result routeMessage(HWND, UINT, WPARAM, LPARAM, Object*, Result(CALLBACK*)(HWND, UINT, WPARAM, LPARAM));
 };
 
 // A dialog whose procedure is an object: the object comes as the dialog's init parameter and is
-// kept in GWLP_USERDATA from WM_INITDIALOG on.
+// kept in GWLP_USERDATA from WM_INITDIALOG on. Its messages go to onInit, onCommand and onClose;
+// a dialog overrides only those it handles (or onMessage, for other messages).
 class CDialog {
 public:
     CDialog(const CDialog&) = delete;
@@ -50,7 +55,13 @@ public:
 protected:
     CDialog() = default;
 
-    virtual INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_INITDIALOG; TRUE lets the dialog manager set the focus.
+    virtual INT_PTR onInit() { return TRUE; }
+    // WM_COMMAND: the notification code, the control or menu id and the control's window.
+    virtual INT_PTR onCommand(int, int, HWND) { return FALSE; }
+    // WM_CLOSE, the close box.
+    virtual INT_PTR onClose() { return FALSE; }
     // Reports an exception that a handler let escape; the message is then answered with 0.
     virtual void onError(const VKF::CException& error) = 0;
 
@@ -58,6 +69,9 @@ protected:
 
 private:
     static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    template <typename Object, typename Result>
+    friend Result routeMessage(HWND, UINT, WPARAM, LPARAM, Object*, Result(CALLBACK*)(HWND, UINT, WPARAM, LPARAM));
 };
 
 // The error box of the program's windows: the exception's text under the given title.

@@ -1,5 +1,5 @@
-// The console's output pane: the record of every executed line, newest first.
-#include "console/output_field.h"
+// The console's output pane (COutputField): the record of every executed line, newest first.
+#include "console/output_pane.h"
 
 #include "resources/resource_ids.h"
 

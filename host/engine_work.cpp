@@ -1,0 +1,15 @@
+// The mark of engine work that the user interface starts.
+#include "host/engine_work.h"
+
+#include "host/tool_window_host.h"
+
+CEngineWork::CEngineWork(CToolWindowHost& host) noexcept : m_host(host), m_started(!host.m_engineBusy)
+{
+    m_host.m_engineBusy = true;
+}
+
+CEngineWork::~CEngineWork()
+{
+    if (m_started)
+        m_host.m_engineBusy = false;
+}
