@@ -21,14 +21,22 @@ namespace {
 
 // The vector file's function names and ours.
 const std::map<std::string, std::pair<const char*, void (CValue::*)()>> FUNCTIONS = {
-    {"acos", {"arccos", &CValue::arccos}}, {"acosh", {"arccosh", &CValue::arccosh}},
-    {"asin", {"arcsin", &CValue::arcsin}}, {"asinh", {"arcsinh", &CValue::arcsinh}},
-    {"atan", {"arctan", &CValue::arctan}}, {"atanh", {"arctanh", &CValue::arctanh}},
-    {"cos", {"cos", &CValue::cos}},        {"cosh", {"cosh", &CValue::cosh}},
-    {"exp", {"exp", &CValue::exp}},        {"log", {"ln", &CValue::ln}},
-    {"log10", {"log", &CValue::log}},      {"sin", {"sin", &CValue::sin}},
-    {"sinh", {"sinh", &CValue::sinh}},     {"sqrt", {"sqrt", &CValue::sqrt}},
-    {"tan", {"tan", &CValue::tan}},        {"tanh", {"tanh", &CValue::tanh}},
+    {"acos", {"arccos", &CValue::arccos}},
+    {"acosh", {"arccosh", &CValue::arccosh}},
+    {"asin", {"arcsin", &CValue::arcsin}},
+    {"asinh", {"arcsinh", &CValue::arcsinh}},
+    {"atan", {"arctan", &CValue::arctan}},
+    {"atanh", {"arctanh", &CValue::arctanh}},
+    {"cos", {"cos", &CValue::cos}},
+    {"cosh", {"cosh", &CValue::cosh}},
+    {"exp", {"exp", &CValue::exp}},
+    {"log", {"ln", &CValue::ln}},
+    {"log10", {"log", &CValue::log}},
+    {"sin", {"sin", &CValue::sin}},
+    {"sinh", {"sinh", &CValue::sinh}},
+    {"sqrt", {"sqrt", &CValue::sqrt}},
+    {"tan", {"tan", &CValue::tan}},
+    {"tanh", {"tanh", &CValue::tanh}},
 };
 
 // Correctly rounded on every platform, unlike some C libraries' strtod.

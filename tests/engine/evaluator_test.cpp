@@ -116,11 +116,23 @@ __attribute__((noinline)) std::size_t stackBytesUsedBy(const std::function<void(
 TEST_F(Evaluator, AppliesPrecedenceAndAssociativity)
 {
     expectOutputs({
-        {"2^3^2", "= 64"}, {"-2^2", "= -4"}, {"2^-1", "= 0.5"}, {"-2^-2", "= -0.25"}, {"2^3^-1", "= 0.125"},
-        {"2*-3", "= -6"}, {"2+-3", "= -1"}, {"1-2-3", "= -4"}, {"8/2/2", "= 2"}, {"2+3*4", "= 14"},
-        {"(2+3)*4", "= 20"}, {"2*3^2", "= 18"}, {"-(2)", "= -2"}, {"(-2)^2", "= 4"},
+        {"2^3^2", "= 64"},
+        {"-2^2", "= -4"},
+        {"2^-1", "= 0.5"},
+        {"-2^-2", "= -0.25"},
+        {"2^3^-1", "= 0.125"},
+        {"2*-3", "= -6"},
+        {"2+-3", "= -1"},
+        {"1-2-3", "= -4"},
+        {"8/2/2", "= 2"},
+        {"2+3*4", "= 14"},
+        {"(2+3)*4", "= 20"},
+        {"2*3^2", "= 18"},
+        {"-(2)", "= -2"},
+        {"(-2)^2", "= 4"},
         // A line as long as the one before gets parenthesis positions of its own.
-        {"(1)+(2)", "= 3"}, {"((1)+2)", "= 3"},
+        {"(1)+(2)", "= 3"},
+        {"((1)+2)", "= 3"},
     });
 }
 
@@ -130,20 +142,42 @@ TEST_F(Evaluator, InsertsImplicitMultiplication)
     run("y=4");
     run("g(a)=a+1");
     expectOutputs({
-        {"2(3+4)", "= 14"}, {"(3+4)2", "= 14"}, {"2pi", "= 6.28318530718"}, {"2x", "= 6"}, {"(2)x", "= 6"},
-        {"2(1+x)^2", "= 32"}, {"2x^2", "= 18"}, {"2 i", "= i*2"},
-        {"(1+2)(3+4)", error(UNPARSABLE)}, {"x 2", error(UNPARSABLE)}, {"2 3", error(UNPARSABLE)},
+        {"2(3+4)", "= 14"},
+        {"(3+4)2", "= 14"},
+        {"2pi", "= 6.28318530718"},
+        {"2x", "= 6"},
+        {"(2)x", "= 6"},
+        {"2(1+x)^2", "= 32"},
+        {"2x^2", "= 18"},
+        {"2 i", "= i*2"},
+        {"(1+2)(3+4)", error(UNPARSABLE)},
+        {"x 2", error(UNPARSABLE)},
+        {"2 3", error(UNPARSABLE)},
         {"x y", error(UNPARSABLE)},
         // After a call as after ')': a value or a name multiplies, a '(' does not.
-        {"g(2)x", "= 9"}, {"g(2)3", "= 9"}, {"g(1+2)x", "= 12"}, {"g(2)g(2)", "= 9"}, {"2g(2)", "= 6"},
-        {"sin(0)cos(0)", "= 0"}, {"cos(0)cos(0)", "= 1"}, {"g(2)^2", "= 9"}, {"g(2)(3)", error(UNPARSABLE)},
+        {"g(2)x", "= 9"},
+        {"g(2)3", "= 9"},
+        {"g(1+2)x", "= 12"},
+        {"g(2)g(2)", "= 9"},
+        {"2g(2)", "= 6"},
+        {"sin(0)cos(0)", "= 0"},
+        {"cos(0)cos(0)", "= 1"},
+        {"g(2)^2", "= 9"},
+        {"g(2)(3)", error(UNPARSABLE)},
     });
     // In a body a parameter followed by '(' stays apart; inside an argument list, where the
     // argument holds its value by then, it multiplies.
     expectOutputs({
-        {"f(t)=t(2)", "f = {1}(2)"}, {"f(5)", error(UNPARSABLE)}, {"p(t)=abs(t(2))", "p = abs({1}(2))"},
-        {"p(5)", "= 10"}, {"h(t)=t y", "h = {1}y"}, {"h(2)", error(UNPARSABLE)}, {"k(t)=abs(t y)", "k = abs({1}y)"},
-        {"k(2)", "= 8"}, {"m(t)=(2)t", "m = (2){1}"}, {"m(3)", "= 6"},
+        {"f(t)=t(2)", "f = {1}(2)"},
+        {"f(5)", error(UNPARSABLE)},
+        {"p(t)=abs(t(2))", "p = abs({1}(2))"},
+        {"p(5)", "= 10"},
+        {"h(t)=t y", "h = {1}y"},
+        {"h(2)", error(UNPARSABLE)},
+        {"k(t)=abs(t y)", "k = abs({1}y)"},
+        {"k(2)", "= 8"},
+        {"m(t)=(2)t", "m = (2){1}"},
+        {"m(3)", "= 6"},
     });
 }
 
@@ -151,21 +185,42 @@ TEST_F(Evaluator, ReportsMisplacedAndMissingTokens)
 {
     run("f(a,b)=a+b");
     expectOutputs({
-        {"+2", error(UNPARSABLE)}, {"--2", error(UNPARSABLE)}, {"2^--1", error(UNPARSABLE)},
-        {"2*", error(UNPARSABLE)}, {"2-", error(UNPARSABLE)}, {"-", error(UNPARSABLE)}, {"()", error(UNPARSABLE)},
-        {"1,2", error(UNPARSABLE)}, {"1=2", error(UNPARSABLE)}, {"?", error(UNPARSABLE)},
-        {"2^", error(UNPARSABLE)}, {"*2", error(UNPARSABLE)},
+        {"+2", error(UNPARSABLE)},
+        {"--2", error(UNPARSABLE)},
+        {"2^--1", error(UNPARSABLE)},
+        {"2*", error(UNPARSABLE)},
+        {"2-", error(UNPARSABLE)},
+        {"-", error(UNPARSABLE)},
+        {"()", error(UNPARSABLE)},
+        {"1,2", error(UNPARSABLE)},
+        {"1=2", error(UNPARSABLE)},
+        {"?", error(UNPARSABLE)},
+        {"2^", error(UNPARSABLE)},
+        {"*2", error(UNPARSABLE)},
         // A ')' without its '(' once made the outermost loop run for ever.
-        {")", error(UNPARSABLE)}, {"1+2)", error(UNPARSABLE)}, {"(1))", error(UNPARSABLE)},
-        {"2)+(3", error(UNPARSABLE)}, {"1)(", error(UNPARSABLE)}, {"x=1)", error(UNPARSABLE)},
-        {"(1+2", error(MISSING_RIGHT)}, {"((1)", error(MISSING_RIGHT)},
-        {"sin(1", error(OPEN_ARGUMENTS)}, {"sin(", error(OPEN_ARGUMENTS)}, {"sin((1)", error(OPEN_ARGUMENTS)},
+        {")", error(UNPARSABLE)},
+        {"1+2)", error(UNPARSABLE)},
+        {"(1))", error(UNPARSABLE)},
+        {"2)+(3", error(UNPARSABLE)},
+        {"1)(", error(UNPARSABLE)},
+        {"x=1)", error(UNPARSABLE)},
+        {"(1+2", error(MISSING_RIGHT)},
+        {"((1)", error(MISSING_RIGHT)},
+        {"sin(1", error(OPEN_ARGUMENTS)},
+        {"sin(", error(OPEN_ARGUMENTS)},
+        {"sin((1)", error(OPEN_ARGUMENTS)},
         {"sin(1,(2", error(OPEN_ARGUMENTS)},
-        {"", error(EMPTY)}, {"   ", error(EMPTY)}, {"x=", error(EMPTY)}, {"f(1,)", error(EMPTY)},
-        {"f(,1)", error(EMPTY)}, {"f(1,,2)", error(EMPTY)},
+        {"", error(EMPTY)},
+        {"   ", error(EMPTY)},
+        {"x=", error(EMPTY)},
+        {"f(1,)", error(EMPTY)},
+        {"f(,1)", error(EMPTY)},
+        {"f(1,,2)", error(EMPTY)},
         // Names are resolved before parsing; arguments are evaluated left to right before their end is found.
-        {"1+)+u", error("Variable 'u' not defined.")}, {"f(u,1", error("Variable 'u' not defined.")},
-        {"f(1,u", error(OPEN_ARGUMENTS)}, {"f(1/0,u)", error(DIVISION_BY_ZERO)},
+        {"1+)+u", error("Variable 'u' not defined.")},
+        {"f(u,1", error("Variable 'u' not defined.")},
+        {"f(1,u", error(OPEN_ARGUMENTS)},
+        {"f(1/0,u)", error(DIVISION_BY_ZERO)},
     });
 }
 
@@ -231,12 +286,14 @@ TEST_F(Evaluator, DeepestEvaluationTakesLessThanHalfTheStack)
     };
     const uint32_t shallow = 50;
     const uint32_t deep = 450;
-    const double parenthesis = perLevel(used(nestedParentheses(shallow)), used(nestedParentheses(deep)), deep - shallow);
+    const double parenthesis =
+        perLevel(used(nestedParentheses(shallow)), used(nestedParentheses(deep)), deep - shallow);
     const double argument = perLevel(used(repeated("abs(", shallow) + "1" + std::string(shallow, ')')),
                                      used(repeated("abs(", deep) + "1" + std::string(deep, ')')), deep - shallow);
     const uint32_t chain = VKCL::MAX_EVALUATION_DEPTH - 1;
     defineChain(chain, "", nestedParentheses(VKCL::MAX_PARENTHESIS_DEPTH) + "x");
-    const double call = perLevel(used(chained(chain - shallow) + "(1)"), used(chained(chain - deep) + "(1)"), deep - shallow);
+    const double call =
+        perLevel(used(chained(chain - shallow) + "(1)"), used(chained(chain - deep) + "(1)"), deep - shallow);
     const std::size_t deepest = used("f1(3)");
     EXPECT_EQ(run("f1(3)"), "= 3");
     std::printf("[ info     ] stack per level: parenthesis %.0f B, argument list %.0f B, user function %.0f B;"

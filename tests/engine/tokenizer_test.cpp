@@ -74,17 +74,36 @@ std::string illegal(const std::string& character)
 TEST(Tokenizer, SplitsNamesNumbersAndPunctuation)
 {
     const struct { const char* input; const char* tokens; } cases[] = {
-        {"", "$"}, {"   \t  ", "$"}, {"x2+3.5E-2", "n:x2 + v:0.035 $"}, {"a=?", "n:a = ? $"},
-        {"f(a, b) = a^2 / b", "n:f ( n:a , n:b ) = n:a ^ v:2 / n:b $"}, {"(*+,-/=?^)", "( * + , - / = ? ^ ) $"},
-        {"___quad_1 x_2", "n:___quad_1 n:x_2 $"}, {"2x", "v:2 n:x $"}, {"3-2", "v:3 - v:2 $"}, {"007", "v:7 $"},
+        {"", "$"},
+        {"   \t  ", "$"},
+        {"x2+3.5E-2", "n:x2 + v:0.035 $"},
+        {"a=?", "n:a = ? $"},
+        {"f(a, b) = a^2 / b", "n:f ( n:a , n:b ) = n:a ^ v:2 / n:b $"},
+        {"(*+,-/=?^)", "( * + , - / = ? ^ ) $"},
+        {"___quad_1 x_2", "n:___quad_1 n:x_2 $"},
+        {"2x", "v:2 n:x $"},
+        {"3-2", "v:3 - v:2 $"},
+        {"007", "v:7 $"},
         // Only an uppercase E starts an exponent, and only when digits follow.
-        {"2e", "v:2 n:e $"}, {"2e3", "v:2 n:e3 $"}, {"2E", "v:2 $"}, {"2E+3", "v:2 + v:3 $"}, {"2E-3", "v:0.002 $"},
-        {"1E-", "v:1 $"}, {"1E--2", "v:1 - v:2 $"}, {"7.", "v:7 $"}, {"1.E5", "v:100000 $"},
+        {"2e", "v:2 n:e $"},
+        {"2e3", "v:2 n:e3 $"},
+        {"2E", "v:2 $"},
+        {"2E+3", "v:2 + v:3 $"},
+        {"2E-3", "v:0.002 $"},
+        {"1E-", "v:1 $"},
+        {"1E--2", "v:1 - v:2 $"},
+        {"7.", "v:7 $"},
+        {"1.E5", "v:100000 $"},
         // Names start with a letter of any script, an underscore or the integral sign.
-        {"sin(\u03C0)", "n:sin ( n:\u03C0 ) $"}, {"\u222Bx", "n:\u222Bx $"}, {"x\u222By", "n:x\u222By $"}, {"_1", "n:_1 $"},
+        {"sin(\u03C0)", "n:sin ( n:\u03C0 ) $"},
+        {"\u222Bx", "n:\u222Bx $"},
+        {"x\u222By", "n:x\u222By $"},
+        {"_1", "n:_1 $"},
         {"\u03B1\u03B2\u03B3 \u0394\u03A9", "n:\u03B1\u03B2\u03B3 n:\u0394\u03A9 $"},
-        {"\u00E9t\u00E9 \u00DF \u0153", "n:\u00E9t\u00E9 n:\u00DF n:\u0153 $"}, {"\u0436\u0443\u043A", "n:\u0436\u0443\u043A $"},
-        {"\u4E2D\u6587", "n:\u4E2D\u6587 $"}, {"\u05D0\u0628\u0E01\uAC00", "n:\u05D0\u0628\u0E01\uAC00 $"},
+        {"\u00E9t\u00E9 \u00DF \u0153", "n:\u00E9t\u00E9 n:\u00DF n:\u0153 $"},
+        {"\u0436\u0443\u043A", "n:\u0436\u0443\u043A $"},
+        {"\u4E2D\u6587", "n:\u4E2D\u6587 $"},
+        {"\u05D0\u0628\u0E01\uAC00", "n:\u05D0\u0628\u0E01\uAC00 $"},
     };
     for (const auto& c : cases)
         expectTokens(c.input, c.tokens);
@@ -105,15 +124,26 @@ TEST(Tokenizer, RejectsMalformedNumbersAndIllegalCharacters)
 {
     const std::string zeros(400, '0');
     const struct { std::string input, message; } cases[] = {
-        {"1E999", NUMERIC_OVERFLOW}, {"1.7976931348623159E308", NUMERIC_OVERFLOW}, {"1" + zeros, NUMERIC_OVERFLOW},
-        {"1" + zeros + "E-10", NUMERIC_OVERFLOW}, {"0.001E99999999999999999999999", NUMERIC_OVERFLOW},
-        {"1.2.3", "Error parsing value (illegal '.')."}, {"1E5.2", "Error parsing value (illegal '.')."},
+        {"1E999", NUMERIC_OVERFLOW},
+        {"1.7976931348623159E308", NUMERIC_OVERFLOW},
+        {"1" + zeros, NUMERIC_OVERFLOW},
+        {"1" + zeros + "E-10", NUMERIC_OVERFLOW},
+        {"0.001E99999999999999999999999", NUMERIC_OVERFLOW},
+        {"1.2.3", "Error parsing value (illegal '.')."},
+        {"1E5.2", "Error parsing value (illegal '.')."},
         {"1E2E3", "Error parsing value (illegal exponent sign)."},
         {"1E-E", "Error parsing value (illegal exponent sign)."},
-        {"3 % 2", illegal("%")}, {".5", illegal(".")}, {"1;2", illegal(";")}, {"a\r\nb", illegal("\r")},
-        {"x!", illegal("!")}, {"[1]", illegal("[")}, {"5\u20AC", illegal("\u20AC")},
+        {"3 % 2", illegal("%")},
+        {".5", illegal(".")},
+        {"1;2", illegal(";")},
+        {"a\r\nb", illegal("\r")},
+        {"x!", illegal("!")},
+        {"[1]", illegal("[")},
+        {"5\u20AC", illegal("\u20AC")},
         // Digits of other scripts, superscripts and combining marks are not part of the language.
-        {"\u0663", illegal("\u0663")}, {"x\u00B2", illegal("\u00B2")}, {"e\u0301", illegal("\u0301")},
+        {"\u0663", illegal("\u0663")},
+        {"x\u00B2", illegal("\u00B2")},
+        {"e\u0301", illegal("\u0301")},
         {"1\u00B72", illegal("\u00B7")},
     };
     for (const auto& c : cases)

@@ -25,8 +25,10 @@ namespace {
 const std::string UNDEFINED = "The result is undefined (not a number).";
 const std::string LN_OF_ZERO = "Cannot compute the natural logarithm (ln) of zero.";
 const std::string LOG_OF_ZERO = "Cannot compute the logarithm (log) of zero.";
-const std::string ARCSIN_DOMAIN = "Illegal parameter for arcsin, valid values are no less than -1 and no higher than 1.";
-const std::string ARCCOS_DOMAIN = "Illegal parameter for arccos, valid values are no less than -1 and no higher than 1.";
+const std::string ARCSIN_DOMAIN =
+    "Illegal parameter for arcsin, valid values are no less than -1 and no higher than 1.";
+const std::string ARCCOS_DOMAIN =
+    "Illegal parameter for arccos, valid values are no less than -1 and no higher than 1.";
 const std::string ARG_OF_ZERO = "Parameter for function 'arg' cannot be zero.";
 const std::string ARCTANH_POLE = "Cannot compute arctanh of 1 or -1.";
 
@@ -37,11 +39,24 @@ class ValueTest : public enginetest::CEngineTest {};
 TEST(ValueText, ShowsBothPartsWithThirteenDigits)
 {
     const struct { double re, im; const char* text; } cases[] = {
-        {0, 0, "0"}, {0, 2, "i*2"}, {-1, -2, "-1 - i*2"}, {3, 1, "3 + i"}, {0.5, -0.25, "0.5 - i*0.25"},
-        {0, -2.5, "-i*2.5"}, {1, -1, "1 - i"}, {0, 1, "i"}, {0, -1, "-i"}, {-5, 0, "-5"},
-        {2.0 / 3, 0, "0.6666666666667"}, {1e20, 0, "1e+020"}, {1e-20, 0, "1e-020"}, {1, 1e-17, "1 + i*1e-017"},
+        {0, 0, "0"},
+        {0, 2, "i*2"},
+        {-1, -2, "-1 - i*2"},
+        {3, 1, "3 + i"},
+        {0.5, -0.25, "0.5 - i*0.25"},
+        {0, -2.5, "-i*2.5"},
+        {1, -1, "1 - i"},
+        {0, 1, "i"},
+        {0, -1, "-i"},
+        {-5, 0, "-5"},
+        {2.0 / 3, 0, "0.6666666666667"},
+        {1e20, 0, "1e+020"},
+        {1e-20, 0, "1e-020"},
+        {1, 1e-17, "1 + i*1e-017"},
         // Negative zero prints as zero.
-        {-0.0, 0, "0"}, {-0.0, -0.0, "0"}, {-0.0, 2, "i*2"},
+        {-0.0, 0, "0"},
+        {-0.0, -0.0, "0"},
+        {-0.0, 2, "i*2"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(utf8(CValue(c.re, c.im).toString()), c.text) << "value " << c.re << ", " << c.im;
@@ -74,12 +89,19 @@ TEST(ValueText, StoresRejectInfiniteAndUndefinedParts)
 TEST_F(ValueTest, Arithmetic)
 {
     expectOutputs({
-        {"0.1+0.2", "= 0.3"}, {"1/3", "= 0.3333333333333"}, {"1/i", "= -i"},
-        {"(1+2i)+(3-5i)", "= 4 - i*3"}, {"(1+2i)-(1+2i)", "= 0"},
-        {"(1+2i)*(3+4i)", "= -5 + i*10"}, {"(1+2i)/(3+4i)", "= 0.44 + i*0.08"},
-        {"1/0", error(DIVISION_BY_ZERO)}, {"0/0", error(DIVISION_BY_ZERO)},
-        {"(1+i)/0", error(DIVISION_BY_ZERO)}, {"1/(0i)", error(DIVISION_BY_ZERO)},
-        {"1E308*10", error(NUMERIC_OVERFLOW)}, {"1/1E-320", error(NUMERIC_OVERFLOW)},
+        {"0.1+0.2", "= 0.3"},
+        {"1/3", "= 0.3333333333333"},
+        {"1/i", "= -i"},
+        {"(1+2i)+(3-5i)", "= 4 - i*3"},
+        {"(1+2i)-(1+2i)", "= 0"},
+        {"(1+2i)*(3+4i)", "= -5 + i*10"},
+        {"(1+2i)/(3+4i)", "= 0.44 + i*0.08"},
+        {"1/0", error(DIVISION_BY_ZERO)},
+        {"0/0", error(DIVISION_BY_ZERO)},
+        {"(1+i)/0", error(DIVISION_BY_ZERO)},
+        {"1/(0i)", error(DIVISION_BY_ZERO)},
+        {"1E308*10", error(NUMERIC_OVERFLOW)},
+        {"1/1E-320", error(NUMERIC_OVERFLOW)},
         {"(1E308+1E308i)+1E308", error(NUMERIC_OVERFLOW)},
     });
 }
@@ -87,10 +109,21 @@ TEST_F(ValueTest, Arithmetic)
 TEST_F(ValueTest, Powers)
 {
     expectOutputs({
-        {"2^10", "= 1024"}, {"(-8)^3", "= -512"}, {"(-2)^(-2)", "= 0.25"}, {"4^0.5", "= 2"},
-        {"(-8)^(1/3)", "= 1 + i*1.732050807569"}, {"(-1)^0.5", "= i"}, {"0^0", "= 1"}, {"0^0.5", "= 0"},
-        {"e^(i*pi)", "= -1"}, {"i^2", "= -1"}, {"i^i", "= 0.2078795763508"}, {"(1+i)^2", "= i*2"},
-        {"0^(-1)", error(NUMERIC_OVERFLOW)}, {"0^i", error(ARG_OF_ZERO)}, {"10^400", error(NUMERIC_OVERFLOW)},
+        {"2^10", "= 1024"},
+        {"(-8)^3", "= -512"},
+        {"(-2)^(-2)", "= 0.25"},
+        {"4^0.5", "= 2"},
+        {"(-8)^(1/3)", "= 1 + i*1.732050807569"},
+        {"(-1)^0.5", "= i"},
+        {"0^0", "= 1"},
+        {"0^0.5", "= 0"},
+        {"e^(i*pi)", "= -1"},
+        {"i^2", "= -1"},
+        {"i^i", "= 0.2078795763508"},
+        {"(1+i)^2", "= i*2"},
+        {"0^(-1)", error(NUMERIC_OVERFLOW)},
+        {"0^i", error(ARG_OF_ZERO)},
+        {"10^400", error(NUMERIC_OVERFLOW)},
     });
     // An exponent beyond 32 bits is not taken as whole (no undefined conversion): the complex
     // path gives 1 up to the rounding of 1E10 * pi.
@@ -103,47 +136,79 @@ TEST_F(ValueTest, Powers)
 TEST_F(ValueTest, RootsLogarithmsExpAbsArg)
 {
     expectOutputs({
-        {"sqrt(4)", "= 2"}, {"sqrt(0)", "= 0"}, {"sqrt(2i)", "= 1 + i"}, {"sqrt(3+4i)", "= 2 + i"},
-        {"ln(e)", "= 1"}, {"ln(-1)", "= i*3.14159265359"}, {"ln(i)", "= i*1.570796326795"},
-        {"log(1000)", "= 3"}, {"log(i)", "= i*0.6821881769209"},
+        {"sqrt(4)", "= 2"},
+        {"sqrt(0)", "= 0"},
+        {"sqrt(2i)", "= 1 + i"},
+        {"sqrt(3+4i)", "= 2 + i"},
+        {"ln(e)", "= 1"},
+        {"ln(-1)", "= i*3.14159265359"},
+        {"ln(i)", "= i*1.570796326795"},
+        {"log(1000)", "= 3"},
+        {"log(i)", "= i*0.6821881769209"},
         // The decimal logarithm's imaginary part is arg z / ln 10.
         {"log(-100)", "= 2 + i*1.364376353842"},
-        {"ln(0)", error(LN_OF_ZERO)}, {"log(0)", error(LOG_OF_ZERO)},
-        {"exp(1)", "= 2.718281828459"}, {"exp(i*pi)", "= -1"}, {"exp(i*pi/2)", "= i"},
+        {"ln(0)", error(LN_OF_ZERO)},
+        {"log(0)", error(LOG_OF_ZERO)},
+        {"exp(1)", "= 2.718281828459"},
+        {"exp(i*pi)", "= -1"},
+        {"exp(i*pi/2)", "= i"},
         {"exp(1000)", error(NUMERIC_OVERFLOW)},
-        {"abs(-3)", "= 3"}, {"abs(3-4i)", "= 5"},
+        {"abs(-3)", "= 3"},
+        {"abs(3-4i)", "= 5"},
         // The modulus once overflowed in |z|^2; powers whose |z|^2 underflowed printed 0.
-        {"abs(1E200+1E200i)", "= 1.414213562373e+200"}, {"abs(1.5E308+1.5E308i)", error(NUMERIC_OVERFLOW)},
+        {"abs(1E200+1E200i)", "= 1.414213562373e+200"},
+        {"abs(1.5E308+1.5E308i)", error(NUMERIC_OVERFLOW)},
         {"(1E-200i)^0.5", "= 7.071067811865e-101 + i*7.071067811865e-101"},
         {"sqrt(1E-170i)", "= 7.071067811865e-086 + i*7.071067811865e-086"},
-        {"(-1E200)^(-0.5)", "= -i*1e-100"}, {"(-1E-170)^0.5", "= i*1e-085"},
-        {"arg(-1)", "= 3.14159265359"}, {"arg(-i)", "= -1.570796326795"}, {"arg(5)", "= 0"},
-        {"arg(-1-i)", "= -2.356194490192"}, {"arg(-1+i)", "= 2.356194490192"}, {"arg(0)", error(ARG_OF_ZERO)},
+        {"(-1E200)^(-0.5)", "= -i*1e-100"},
+        {"(-1E-170)^0.5", "= i*1e-085"},
+        {"arg(-1)", "= 3.14159265359"},
+        {"arg(-i)", "= -1.570796326795"},
+        {"arg(5)", "= 0"},
+        {"arg(-1-i)", "= -2.356194490192"},
+        {"arg(-1+i)", "= 2.356194490192"},
+        {"arg(0)", error(ARG_OF_ZERO)},
     });
 }
 
 TEST_F(ValueTest, Trigonometry)
 {
     expectOutputs({
-        {"sin(pi)", "= 0"}, {"sin(-pi)", "= 0"}, {"sin(2pi)", "= 0"}, {"cos(pi/2)", "= 0"}, {"cos(-pi/2)", "= 0"},
-        {"cos(pi)", "= -1"}, {"sin(1)", "= 0.8414709848079"}, {"sin(100)", "= -0.5063656411098"},
+        {"sin(pi)", "= 0"},
+        {"sin(-pi)", "= 0"},
+        {"sin(2pi)", "= 0"},
+        {"cos(pi/2)", "= 0"},
+        {"cos(-pi/2)", "= 0"},
+        {"cos(pi)", "= -1"},
+        {"sin(1)", "= 0.8414709848079"},
+        {"sin(100)", "= -0.5063656411098"},
         {"cos(-100)", "= 0.8623188722877"},
-        {"sin(1+i)", "= 1.298457581416 + i*0.6349639147847"}, {"cos(1+i)", "= 0.8337300251311 - i*0.9888977057629"},
+        {"sin(1+i)", "= 1.298457581416 + i*0.6349639147847"},
+        {"cos(1+i)", "= 0.8337300251311 - i*0.9888977057629"},
         {"sin(1000i)", error(NUMERIC_OVERFLOW)},
         // Beyond 2^31 periods the argument is reduced exactly (it once went through an undefined conversion).
-        {"sin(1E20)", "= -0.6452512852658"}, {"cos(1E20)", "= 0.7639704044417"}, {"sin(-1E20)", "= 0.6452512852658"},
-        {"tan(pi)", "= 0"}, {"tan(pi/4)", "= 1"}, {"tan(pi/2)", error(DIVISION_BY_ZERO)},
+        {"sin(1E20)", "= -0.6452512852658"},
+        {"cos(1E20)", "= 0.7639704044417"},
+        {"sin(-1E20)", "= 0.6452512852658"},
+        {"tan(pi)", "= 0"},
+        {"tan(pi/4)", "= 1"},
+        {"tan(pi/2)", error(DIVISION_BY_ZERO)},
         {"tan(1E20)", "= -0.8446024630199"},
         // A real tangent once kept an imaginary residue.
         {"tan(0.5)", "= 0.5463024898438"},
-        {"tan(1+i)", "= 0.2717525853195 + i*1.083923327339"}, {"tan(i)", "= i*0.7615941559558"},
-        {"arcsin(1)", "= 1.570796326795"}, {"arccos(-1)", "= 3.14159265359"}, {"arctan(1)", "= 0.7853981633974"},
-        {"arcsin(2)", error(ARCSIN_DOMAIN)}, {"arcsin(-1.0000001)", error(ARCSIN_DOMAIN)},
+        {"tan(1+i)", "= 0.2717525853195 + i*1.083923327339"},
+        {"tan(i)", "= i*0.7615941559558"},
+        {"arcsin(1)", "= 1.570796326795"},
+        {"arccos(-1)", "= 3.14159265359"},
+        {"arctan(1)", "= 0.7853981633974"},
+        {"arcsin(2)", error(ARCSIN_DOMAIN)},
+        {"arcsin(-1.0000001)", error(ARCSIN_DOMAIN)},
         {"arccos(-1.5)", error(ARCCOS_DOMAIN)},
         {"arcsin(2+0.5i)", "= 1.293042070237 + i*1.361800900858"},
         {"arccos(2+0.5i)", "= 0.2777542565577 - i*1.361800900858"},
         {"arctan(1+i)", "= 1.017221967898 + i*0.4023594781085"},
-        {"arctan(i)", error(LN_OF_ZERO)}, {"arctan(-i)", error(LN_OF_ZERO)},
+        {"arctan(i)", error(LN_OF_ZERO)},
+        {"arctan(-i)", error(LN_OF_ZERO)},
     });
 }
 
@@ -151,19 +216,33 @@ TEST_F(ValueTest, HyperbolicFunctions)
 {
     expectOutputs({
         // sinh once lost the small and the imaginary arguments.
-        {"sinh(2i)", "= i*0.9092974268257"}, {"sinh(1E-10)", "= 1e-010"},
-        {"sinh(1)", "= 1.175201193644"}, {"cosh(1)", "= 1.543080634815"}, {"cosh(i*pi)", "= -1"},
-        {"sinh(1+i)", "= 0.6349639147847 + i*1.298457581416"}, {"cosh(1+i)", "= 0.8337300251311 + i*0.9888977057629"},
-        {"tanh(1)", "= 0.7615941559558"}, {"tanh(1000)", "= 1"}, {"tanh(1+i)", "= 1.083923327339 + i*0.2717525853195"},
-        {"tanh(i*pi/2)", error(DIVISION_BY_ZERO)}, {"sinh(1000)", error(NUMERIC_OVERFLOW)},
+        {"sinh(2i)", "= i*0.9092974268257"},
+        {"sinh(1E-10)", "= 1e-010"},
+        {"sinh(1)", "= 1.175201193644"},
+        {"cosh(1)", "= 1.543080634815"},
+        {"cosh(i*pi)", "= -1"},
+        {"sinh(1+i)", "= 0.6349639147847 + i*1.298457581416"},
+        {"cosh(1+i)", "= 0.8337300251311 + i*0.9888977057629"},
+        {"tanh(1)", "= 0.7615941559558"},
+        {"tanh(1000)", "= 1"},
+        {"tanh(1+i)", "= 1.083923327339 + i*0.2717525853195"},
+        {"tanh(i*pi/2)", error(DIVISION_BY_ZERO)},
+        {"sinh(1000)", error(NUMERIC_OVERFLOW)},
         {"tanh(710+0.13i)", "= 1"},
         // The inverse functions once cancelled digits away or took the wrong branch.
-        {"arcsinh(1E-10)", "= 1e-010"}, {"arcsinh(-1E9)", "= -21.41641301751"}, {"arcsinh(1)", "= 0.8813735870195"},
-        {"arccosh(0.5)", "= i*1.047197551197"}, {"arccosh(2)", "= 1.316957896925"}, {"arccosh(1)", "= 0"},
-        {"arccosh(-1)", "= i*3.14159265359"}, {"arccosh(-2)", "= 1.316957896925 + i*3.14159265359"},
-        {"arctanh(0.5)", "= 0.5493061443341"}, {"arctanh(2)", "= 0.5493061443341 - i*1.570796326795"},
+        {"arcsinh(1E-10)", "= 1e-010"},
+        {"arcsinh(-1E9)", "= -21.41641301751"},
+        {"arcsinh(1)", "= 0.8813735870195"},
+        {"arccosh(0.5)", "= i*1.047197551197"},
+        {"arccosh(2)", "= 1.316957896925"},
+        {"arccosh(1)", "= 0"},
+        {"arccosh(-1)", "= i*3.14159265359"},
+        {"arccosh(-2)", "= 1.316957896925 + i*3.14159265359"},
+        {"arctanh(0.5)", "= 0.5493061443341"},
+        {"arctanh(2)", "= 0.5493061443341 - i*1.570796326795"},
         {"arctanh(-2)", "= -0.5493061443341 + i*1.570796326795"},
-        {"arctanh(1)", error(ARCTANH_POLE)}, {"arctanh(-1)", error(ARCTANH_POLE)},
+        {"arctanh(1)", error(ARCTANH_POLE)},
+        {"arctanh(-1)", error(ARCTANH_POLE)},
         {"arcsinh(1+i)", "= 1.061275061905 + i*0.6662394324925"},
         {"arccosh(1+i)", "= 1.061275061905 + i*0.9045568943024"},
         {"arctanh(1+i)", "= 0.4023594781085 + i*1.017221967898"},
@@ -181,10 +260,13 @@ TEST_F(ValueTest, EveryPrintedDigitIsRight)
         {"tan(-11528.314570753473-18947.998130380234i)", "= -i"},
         {"tanh(41.45783102022289-29.504421213806594i)", "= 1 - i*1.231639636688e-036"},
         {"sin(829.4411234470194+3.1227275701573625i)", "= 0.6896861577059 + i*11.31125373363"},
-        {"sin(1E5)", "= 0.03574879797202"}, {"tan(pi/2+5i)", "= i*1.000090803982"},
+        {"sin(1E5)", "= 0.03574879797202"},
+        {"tan(pi/2+5i)", "= i*1.000090803982"},
         // Inputs on a branch cut take the side of the counter-clockwise turn.
-        {"arctan(2i)", "= 1.570796326795 + i*0.5493061443341"}, {"arctan(-2i)", "= -1.570796326795 - i*0.5493061443341"},
-        {"arcsinh(2i)", "= 1.316957896925 + i*1.570796326795"}, {"arcsinh(-2i)", "= -1.316957896925 - i*1.570796326795"},
+        {"arctan(2i)", "= 1.570796326795 + i*0.5493061443341"},
+        {"arctan(-2i)", "= -1.570796326795 - i*0.5493061443341"},
+        {"arcsinh(2i)", "= 1.316957896925 + i*1.570796326795"},
+        {"arcsinh(-2i)", "= -1.316957896925 - i*1.570796326795"},
     });
 }
 

@@ -57,7 +57,8 @@ TEST_F(FileTest, WritesUtf16LittleEndianWithoutMarkOrTerminator)
     file.write(CString(VKF_T("\r\n")));
     file.close();
     EXPECT_FALSE(file.isOpen());
-    EXPECT_EQ(bytesOf(path), std::string("A\0B\0\xE4\0\xAC\x20\x3D\xD8\x00\xDE\r\0\n\0", 16)) << "replaces the old file";
+    EXPECT_EQ(bytesOf(path), std::string("A\0B\0\xE4\0\xAC\x20\x3D\xD8\x00\xDE\r\0\n\0", 16))
+        << "replaces the old file";
 }
 
 TEST_F(FileTest, ReportsMisuseAndFailures)

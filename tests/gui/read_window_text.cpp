@@ -24,7 +24,8 @@ int main(int argc, char** argv)
     HWND control = GetDlgItem(window, std::strcmp(what, "input") == 0 ? IDC_INPUT_LINE : IDC_OUTPUT_PANE);
     auto length = static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    auto copied = static_cast<int>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    auto copied =
+        static_cast<int>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     text.resize(static_cast<size_t>(copied));
 
     std::wstring escaped;
