@@ -65,13 +65,6 @@ const wchar_t* const ERROR_TITLE = L"Error";
 
 } // namespace
 
-std::unique_ptr<CToolWindow> CCalculatorPanel::create(CToolWindowHost& host)
-{
-    auto panel = std::make_unique<CCalculatorPanel>(host);
-    panel->createHidden(IDD_CALCULATOR_PANEL);
-    return panel;
-}
-
 // Only clicks land in the panel's id range; ids inside it without a button only move the focus.
 INT_PTR CCalculatorPanel::onCommand(int code, int id, HWND)
 {

@@ -3,14 +3,9 @@
 
 #include "host/tool_window.h"
 
-#include <memory>
-
 class CCalculatorPanel : public CToolWindow {
 public:
     explicit CCalculatorPanel(CToolWindowHost& host) noexcept : CToolWindow(host) {}
-
-    // The panel as a hidden modeless dialog owned by the host's window.
-    static std::unique_ptr<CToolWindow> create(CToolWindowHost& host);
 
 protected:
     INT_PTR onCommand(int code, int id, HWND control) override;

@@ -13,13 +13,6 @@ const wchar_t UPPER_CASE[LETTER_COUNT + 1] = L"ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠ�
 
 } // namespace
 
-std::unique_ptr<CToolWindow> CGreekLettersPanel::create(CToolWindowHost& host)
-{
-    auto panel = std::make_unique<CGreekLettersPanel>(host);
-    panel->createHidden(IDD_GREEK_LETTERS);
-    return panel;
-}
-
 INT_PTR CGreekLettersPanel::onInit()
 {
     HWND caseList = GetDlgItem(m_window, IDC_GREEK_CASE);

@@ -3,14 +3,9 @@
 
 #include "host/tool_window.h"
 
-#include <memory>
-
 class CGreekLettersPanel : public CToolWindow {
 public:
     explicit CGreekLettersPanel(CToolWindowHost& host) noexcept : CToolWindow(host) {}
-
-    // The panel as a hidden modeless dialog owned by the host's window, in lower case.
-    static std::unique_ptr<CToolWindow> create(CToolWindowHost& host);
 
 protected:
     INT_PTR onInit() override;

@@ -9,10 +9,10 @@
 
 // Each tool window plugs in here with its factory.
 const std::array<CToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS = {{
-    {IDM_VIEW_GREEK_LETTERS, CGreekLettersPanel::create},
-    {IDM_VIEW_CALCULATOR_PANEL, CCalculatorPanel::create},
-    {IDM_SOLVE_QUADRATIC, CQuadraticSolver::create},
-    {IDM_SOLVE_CUBIC, CCubicSolver::create},
+    {IDM_VIEW_GREEK_LETTERS, createToolWindow<CGreekLettersPanel, IDD_GREEK_LETTERS>},
+    {IDM_VIEW_CALCULATOR_PANEL, createToolWindow<CCalculatorPanel, IDD_CALCULATOR_PANEL>},
+    {IDM_SOLVE_QUADRATIC, createToolWindow<CQuadraticSolver, IDD_QUADRATIC_SOLVER>},
+    {IDM_SOLVE_CUBIC, createToolWindow<CCubicSolver, IDD_CUBIC_SOLVER>},
 }};
 
 void CToolWindows::create(CToolWindowHost& host)

@@ -1,18 +1,10 @@
 // The cubic solver window: A*x^3 + B*x^2 + C*x + D = 0, all three roots.
 #include "solvers/cubic_solver.h"
 
-#include "resources/resource_ids.h"
 #include "solvers/equation_solving.h"
 
 CCubicSolver::CCubicSolver(CToolWindowHost& host) : CSolverWindow(host, 4, 3)
 {
-}
-
-std::unique_ptr<CToolWindow> CCubicSolver::create(CToolWindowHost& host)
-{
-    auto window = std::make_unique<CCubicSolver>(host);
-    window->createHidden(IDD_CUBIC_SOLVER);
-    return window;
 }
 
 std::vector<VKCL::CValue> CCubicSolver::roots(VKCL::CCalculator& calculator,

@@ -1,18 +1,10 @@
 // The quadratic solver window: A*x^2 + B*x + C = 0 with coefficients typed as expressions.
 #include "solvers/quadratic_solver.h"
 
-#include "resources/resource_ids.h"
 #include "solvers/equation_solving.h"
 
 CQuadraticSolver::CQuadraticSolver(CToolWindowHost& host) : CSolverWindow(host, 3, 2)
 {
-}
-
-std::unique_ptr<CToolWindow> CQuadraticSolver::create(CToolWindowHost& host)
-{
-    auto window = std::make_unique<CQuadraticSolver>(host);
-    window->createHidden(IDD_QUADRATIC_SOLVER);
-    return window;
 }
 
 std::vector<VKCL::CValue> CQuadraticSolver::roots(VKCL::CCalculator& calculator,

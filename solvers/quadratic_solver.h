@@ -3,14 +3,9 @@
 
 #include "solvers/solver_window.h"
 
-#include <memory>
-
 class CQuadraticSolver : public CSolverWindow {
 public:
     explicit CQuadraticSolver(CToolWindowHost& host);
-
-    // The window as a hidden modeless dialog owned by the host's window.
-    static std::unique_ptr<CToolWindow> create(CToolWindowHost& host);
 
 protected:
     std::vector<VKCL::CValue> roots(VKCL::CCalculator& calculator,
