@@ -29,12 +29,12 @@ QuadComplex make(Quad x, Quad y)
     return z;
 }
 
-SParts rounded(QuadComplex z)
+CParts rounded(QuadComplex z)
 {
     return {double(crealq(z)), double(cimagq(z))};
 }
 
-SParts rounded(Quad re, Quad im)
+CParts rounded(Quad re, Quad im)
 {
     return {double(re), double(im)};
 }
@@ -90,48 +90,48 @@ bool isWhole32(double p)
     return p >= -2147483648.0 && p < 2147483648.0 && double(int32_t(p)) == p;
 }
 
-SParts sqrt(double x, double y)
+CParts sqrt(double x, double y)
 {
     return rounded(csqrtq(make(x, y)));
 }
 
-SParts ln(double x, double y)
+CParts ln(double x, double y)
 {
     return rounded(clogq(make(x, y)));
 }
 
-SParts log10(double x, double y)
+CParts log10(double x, double y)
 {
     return rounded(clog10q(make(x, y)));
 }
 
-SParts exp(double x, double y)
+CParts exp(double x, double y)
 {
     const Quad scale = expq(x);
     return rounded(scaled(trigonometry::cosineQuad(y), scale), scaled(trigonometry::sineQuad(y), scale));
 }
 
-SParts sin(double x, double y)
+CParts sin(double x, double y)
 {
     return rounded(scaled(trigonometry::sineQuad(x), coshq(y)), scaled(trigonometry::cosineQuad(x), sinhq(y)));
 }
 
-SParts cos(double x, double y)
+CParts cos(double x, double y)
 {
     return rounded(scaled(trigonometry::cosineQuad(x), coshq(y)), -scaled(trigonometry::sineQuad(x), sinhq(y)));
 }
 
-SParts sinh(double x, double y)
+CParts sinh(double x, double y)
 {
     return rounded(scaled(trigonometry::cosineQuad(y), sinhq(x)), scaled(trigonometry::sineQuad(y), coshq(x)));
 }
 
-SParts cosh(double x, double y)
+CParts cosh(double x, double y)
 {
     return rounded(scaled(trigonometry::cosineQuad(y), coshq(x)), scaled(trigonometry::sineQuad(y), sinhq(x)));
 }
 
-bool tanh(double x, double y, SParts& result)
+bool tanh(double x, double y, CParts& result)
 {
     QuadComplex value;
     if (!quadTanh(x, y, value))
@@ -140,7 +140,7 @@ bool tanh(double x, double y, SParts& result)
     return true;
 }
 
-bool tan(double x, double y, SParts& result)
+bool tan(double x, double y, CParts& result)
 {
     // tan z = -i tanh(iz).
     QuadComplex value;
@@ -150,17 +150,17 @@ bool tan(double x, double y, SParts& result)
     return true;
 }
 
-SParts arcsin(double x, double y)
+CParts arcsin(double x, double y)
 {
     return rounded(casinq(make(x, y)));
 }
 
-SParts arccos(double x, double y)
+CParts arccos(double x, double y)
 {
     return rounded(cacosq(make(x, y)));
 }
 
-SParts arctan(double x, double y)
+CParts arctan(double x, double y)
 {
     QuadComplex z = make(x, y);
     if (x == 0 && std::fabs(y) > 1)
@@ -168,7 +168,7 @@ SParts arctan(double x, double y)
     return rounded(catanq(z));
 }
 
-SParts arcsinh(double x, double y)
+CParts arcsinh(double x, double y)
 {
     QuadComplex z = make(x, y);
     if (x == 0 && std::fabs(y) > 1)
@@ -176,12 +176,12 @@ SParts arcsinh(double x, double y)
     return rounded(casinhq(z));
 }
 
-SParts arccosh(double x, double y)
+CParts arccosh(double x, double y)
 {
     return rounded(cacoshq(make(x, y)));
 }
 
-SParts arctanh(double x, double y)
+CParts arctanh(double x, double y)
 {
     QuadComplex z = make(x, y);
     if (y == 0 && std::fabs(x) > 1)
@@ -189,7 +189,7 @@ SParts arctanh(double x, double y)
     return rounded(catanhq(z));
 }
 
-SParts power(double x, double y, double p, double q)
+CParts power(double x, double y, double p, double q)
 {
     const QuadComplex z = make(x, y);
     if (q == 0 && isWhole32(p))

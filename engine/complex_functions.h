@@ -4,34 +4,34 @@
 
 namespace VKCL::complexroute {
 
-struct SParts {
+struct CParts {
     double real;
     double imaginary;
 };
 
 // Each takes z = x + yi; a zero part is taken as +0 except where a function names its own side.
-SParts sqrt(double x, double y);
-SParts ln(double x, double y);
-SParts log10(double x, double y);
-SParts exp(double x, double y);
-SParts sin(double x, double y);
-SParts cos(double x, double y);
-SParts sinh(double x, double y);
-SParts cosh(double x, double y);
+CParts sqrt(double x, double y);
+CParts ln(double x, double y);
+CParts log10(double x, double y);
+CParts exp(double x, double y);
+CParts sin(double x, double y);
+CParts cos(double x, double y);
+CParts sinh(double x, double y);
+CParts cosh(double x, double y);
 // False at a pole (tanh of i(k + 1/2)pi, tan of (k + 1/2)pi).
-bool tan(double x, double y, SParts& result);
-bool tanh(double x, double y, SParts& result);
-SParts arcsin(double x, double y);
-SParts arccos(double x, double y);
+bool tan(double x, double y, CParts& result);
+bool tanh(double x, double y, CParts& result);
+CParts arcsin(double x, double y);
+CParts arccos(double x, double y);
 // On the cuts iy, |y| > 1, the side of the sign of y: arctan(2i) = pi/2 + ..., arctan(-2i) = -pi/2 - ....
-SParts arctan(double x, double y);
+CParts arctan(double x, double y);
 // On the cuts iy, |y| > 1, the side of the sign of y, as arctan.
-SParts arcsinh(double x, double y);
-SParts arccosh(double x, double y);
+CParts arcsinh(double x, double y);
+CParts arccosh(double x, double y);
 // On the cuts x > 1 and x < -1 of the real axis, the lower and the upper side.
-SParts arctanh(double x, double y);
+CParts arctanh(double x, double y);
 // z^w for z != 0: whole exponents by repeated squaring, the rest as exp(w ln z).
-SParts power(double x, double y, double p, double q);
+CParts power(double x, double y, double p, double q);
 // True when p survives truncation to a 32-bit integer and back: a whole exponent.
 bool isWhole32(double p);
 // Real powers: x^p with x >= 0 or p whole.

@@ -57,7 +57,7 @@ uint32_t twoOverPiDigits(int first)
 
 // x = n * pi/2 + r for any finite x: x * 2/pi is formed in fixed point from the 224 digits of 2/pi
 // beyond those that only add whole turns, so no digit of r is lost however large x is.
-void reduceLarge(double x, SReducedAngle& angle)
+void reduceLarge(double x, CReducedAngle& angle)
 {
     int binaryExponent = 0;
     const double fraction = std::frexp(std::fabs(x), &binaryExponent);
@@ -107,14 +107,14 @@ void reduceLarge(double x, SReducedAngle& angle)
 }
 
 // sin(k/64) and cos(k/64) for k = 0..51, from 113-bit values.
-struct STableEntry {
+struct CTableEntry {
     DD sine, cosine;
 };
 
-const std::array<STableEntry, 52>& table()
+const std::array<CTableEntry, 52>& table()
 {
     static const auto entries = [] {
-        std::array<STableEntry, 52> values;
+        std::array<CTableEntry, 52> values;
         for (int k = 0; k < 52; ++k) {
             const __float128 a = __float128(k) / 64;
             values[k] = {fromQuad(sinq(a)), fromQuad(cosq(a))};
@@ -137,7 +137,7 @@ double nearestWhole(double x)
 DD sineOrCosine(double high, double low, bool cosine)
 {
     const double k = nearestWhole(high * 64);
-    const STableEntry& entry = table()[int(std::fabs(k))];
+    const CTableEntry& entry = table()[int(std::fabs(k))];
     const DD sa = k < 0 ? negate(entry.sine) : entry.sine;
     const DD ca = entry.cosine;
     const double bHigh = high - k / 64;   // exact
@@ -154,7 +154,7 @@ DD sineOrCosine(double high, double low, bool cosine)
 }
 
 // sin x for quarterTurns 0, cos for 1, -sin for 2, -cos for 3 of the reduced angle.
-DD quarterTurnValue(const SReducedAngle& angle, int quarterTurns)
+DD quarterTurnValue(const CReducedAngle& angle, int quarterTurns)
 {
     const DD value = sineOrCosine(angle.high, angle.low, quarterTurns % 2 == 1);
     return quarterTurns >= 2 ? negate(value) : value;
@@ -177,9 +177,9 @@ double quadToDouble(__float128 value)
 
 } // namespace
 
-SReducedAngle reduce(double x)
+CReducedAngle reduce(double x)
 {
-    SReducedAngle angle;
+    CReducedAngle angle;
     if (!(std::fabs(x) > 0.78539816339744828)) {
         angle.high = x;
         return angle;
@@ -206,7 +206,7 @@ double sine(double x)
 {
     if (std::fabs(x) < TINY || !std::isfinite(x))
         return x;
-    const SReducedAngle angle = reduce(x);
+    const CReducedAngle angle = reduce(x);
     if (angle.onMultiple && angle.quarterTurns % 2 == 0)
         return 0;
     double result = 0;
@@ -217,7 +217,7 @@ double cosine(double x)
 {
     if (std::fabs(x) < TINY || !std::isfinite(x))
         return std::isfinite(x) ? 1.0 : x;
-    const SReducedAngle angle = reduce(x);
+    const CReducedAngle angle = reduce(x);
     if (angle.onMultiple && angle.quarterTurns % 2 == 1)
         return 0;
     // cos x = sin(x + pi/2): one quarter turn more.
@@ -232,7 +232,7 @@ bool tangent(double x, double& result)
         result = x;
         return true;
     }
-    const SReducedAngle angle = reduce(x);
+    const CReducedAngle angle = reduce(x);
     const bool odd = angle.quarterTurns % 2 == 1;
     if (angle.onMultiple) {
         result = 0;
@@ -247,13 +247,13 @@ bool tangent(double x, double& result)
 
 __float128 sineQuad(__float128 x)
 {
-    const SReducedAngle angle = reduce(double(x));
+    const CReducedAngle angle = reduce(double(x));
     return angle.onMultiple && angle.quarterTurns % 2 == 0 ? 0 : sinq(x);
 }
 
 __float128 cosineQuad(__float128 x)
 {
-    const SReducedAngle angle = reduce(double(x));
+    const CReducedAngle angle = reduce(double(x));
     return angle.onMultiple && angle.quarterTurns % 2 == 1 ? 0 : cosq(x);
 }
 

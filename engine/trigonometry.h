@@ -7,7 +7,7 @@
 namespace VKCL::trigonometry {
 
 // x as n quarter turns plus a remainder in [-pi/4, pi/4] held as an unevaluated sum.
-struct SReducedAngle {
+struct CReducedAngle {
     int quarterTurns = 0;        // n modulo 4
     double high = 0, low = 0;    // x - n * pi/2
     // n is not 0 and x lies within one unit in its last place of n * pi/2 (|x| < 2^23, where a
@@ -16,7 +16,7 @@ struct SReducedAngle {
     bool onMultiple = false;
 };
 
-SReducedAngle reduce(double x);
+CReducedAngle reduce(double x);
 
 double sine(double x);
 double cosine(double x);

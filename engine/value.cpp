@@ -86,7 +86,7 @@ void CValue::divide(const CValue& other)
     setValue((a * c + b * d) / n, (b * c - a * d) / n);
 }
 
-void CValue::setParts(const complexroute::SParts& parts)
+void CValue::setParts(const complexroute::CParts& parts)
 {
     setValue(parts.real, parts.imaginary);
 }
@@ -173,7 +173,7 @@ void CValue::tan()
         setValue(tangent, 0);
         return;
     }
-    complexroute::SParts parts{};
+    complexroute::CParts parts{};
     if (!complexroute::tan(m_real, m_imaginary, parts))
         fail(DIVISION_BY_ZERO_MESSAGE);
     setParts(parts);
@@ -235,7 +235,7 @@ void CValue::tanh()
         setValue(viaQuad(tanhq, m_real), 0);
         return;
     }
-    complexroute::SParts parts{};
+    complexroute::CParts parts{};
     if (!complexroute::tanh(m_real, m_imaginary, parts))
         fail(DIVISION_BY_ZERO_MESSAGE);
     setParts(parts);

@@ -7,7 +7,7 @@
 namespace VKCL {
 
 namespace complexroute {
-struct SParts;
+struct CParts;
 }
 
 class CValue : public VKF::CStringCastable {
@@ -59,7 +59,7 @@ public:
     VKF::CString toShortString() const;
 
 private:
-    void setParts(const complexroute::SParts& parts);
+    void setParts(const complexroute::CParts& parts);
 
     double m_real = 0;
     double m_imaginary = 0;

@@ -62,11 +62,11 @@ Text isNotNegative(const Text& v)
 // b*b is much larger than 4*a*c; instead q = -(b + s*sqrt(b*b-4*a*c))/2 with the sign s that makes
 // b and s*sqrt(...) add up, and the roots q/a and c/q. Which of the two is the +sqrt root depends
 // on s: the small one for s = 1.
-struct SQuadraticTerms {
+struct CQuadraticTerms {
     Text s, small, large;
 };
 
-SQuadraticTerms quadraticTerms(const Text& a, const Text& b, const Text& c)
+CQuadraticTerms quadraticTerms(const Text& a, const Text& b, const Text& c)
 {
     Text root = VKF_T("sqrt(") + b + VKF_T("*") + b + VKF_T("-4*") + a + VKF_T("*") + c + VKF_T(")");
     Text s = sign(VKF_T("Re(") + b + VKF_T(")*Re(") + root + VKF_T(")+Im(") + b + VKF_T(")*Im(") + root
@@ -79,7 +79,7 @@ SQuadraticTerms quadraticTerms(const Text& a, const Text& b, const Text& c)
 // The +sqrt or the -sqrt root in one formula, both candidates weighted by s.
 Text quadraticRoot(const Text& a, const Text& b, const Text& c, bool plus)
 {
-    const SQuadraticTerms terms = quadraticTerms(a, b, c);
+    const CQuadraticTerms terms = quadraticTerms(a, b, c);
     Text smallWeight = (plus ? VKF_T("(1+") : VKF_T("(1-")) + terms.s + VKF_T(")/2");
     Text largeWeight = (plus ? VKF_T("(1-") : VKF_T("(1+")) + terms.s + VKF_T(")/2");
     return smallWeight + VKF_T("*") + terms.small + VKF_T("+") + largeWeight + VKF_T("*") + terms.large;
@@ -208,13 +208,13 @@ private:
 };
 
 // A number as value * 2^exponent: coefficients derived from others may lie beyond the double range.
-struct SScaled {
+struct CScaled {
     CValue value;
     int exponent = 0;
 };
 
 // The binary exponent of the larger part of the number; none for 0.
-std::optional<int> binaryExponent(const SScaled& number)
+std::optional<int> binaryExponent(const CScaled& number)
 {
     std::optional<int> exponent;
     for (const double part : {number.value.real(), number.value.imaginary()})
@@ -225,7 +225,7 @@ std::optional<int> binaryExponent(const SScaled& number)
 
 // The power of two by which the unknown of a cubic (coefficients highest power first) is divided so
 // that its largest root comes near 1: Fujiwara's bound max |k_j/k_0|^(1/j) in binary exponents.
-int largestRootExponent(const std::vector<SScaled>& coefficients)
+int largestRootExponent(const std::vector<CScaled>& coefficients)
 {
     const std::optional<int> leading = binaryExponent(coefficients[0]);
     std::optional<int> exponent;
@@ -252,14 +252,14 @@ public:
 
     // The numbers as doubles; each power of two is applied as two factors that are doubles
     // themselves, so that it may reach twice the exponent range.
-    std::vector<CValue> scaled(const std::vector<SScaled>& numbers)
+    std::vector<CValue> scaled(const std::vector<CScaled>& numbers)
     {
         return applied(m_a + VKF_T("*") + m_b + VKF_T("*") + m_c, numbers);
     }
 
     // The roots as the user sees them: exactly 0, or scaled back and still a normal double; a root
     // out of range fails with the engine's overflow message (0^-1 overflows).
-    std::vector<CValue> shown(const std::vector<SScaled>& roots)
+    std::vector<CValue> shown(const std::vector<CScaled>& roots)
     {
         const Text root = VKF_T("(") + m_a + VKF_T("*") + m_b + VKF_T("*") + m_c + VKF_T(")");
         const Text isNonZero = VKF_T("(1-") + isZero(VKF_T("Re(") + m_a + VKF_T(")")) + VKF_T("*")
@@ -273,9 +273,9 @@ public:
 
     // The coefficients (highest power first) of the equation in y = x / 2^t, divided by the power of
     // two that brings the largest of them near 1.
-    std::vector<CValue> withUnknownScaled(const std::vector<SScaled>& coefficients, int t)
+    std::vector<CValue> withUnknownScaled(const std::vector<CScaled>& coefficients, int t)
     {
-        std::vector<SScaled> terms;
+        std::vector<CScaled> terms;
         std::optional<int> largest;
         for (size_t k = 0; k < coefficients.size(); ++k) {
             const int power = int(coefficients.size() - 1 - k);
@@ -283,7 +283,7 @@ public:
             if (const std::optional<int> e = binaryExponent(terms.back()))
                 largest = std::max(largest.value_or(INT_MIN), *e);
         }
-        for (SScaled& term : terms)
+        for (CScaled& term : terms)
             term.exponent -= largest.value_or(0);
         return scaled(terms);
     }
@@ -292,7 +292,7 @@ public:
     // with the unknown scaled so that it comes near 1: where b dominates, the large root near
     // -b/a and the small one near -c/b each get their own scale, otherwise both share the one
     // that brings their product near 1.
-    std::array<SScaled, 2> quadraticRoots(const std::vector<SScaled>& coefficients)
+    std::array<CScaled, 2> quadraticRoots(const std::vector<CScaled>& coefficients)
     {
         const std::optional<int> a = binaryExponent(coefficients[0]), b = binaryExponent(coefficients[1]),
                                  c = binaryExponent(coefficients[2]);
@@ -305,27 +305,27 @@ public:
         } else if (a && b) {
             largeScale = smallScale = *b - *a;
         }
-        const SQuadraticTerms terms = quadraticTerms(m_a, m_b, m_c);
+        const CQuadraticTerms terms = quadraticTerms(m_a, m_b, m_c);
         const std::vector<CValue> nearLarge = withUnknownScaled(coefficients, largeScale);
         const std::vector<CValue> nearSmall = withUnknownScaled(coefficients, smallScale);
         m_function.define(m_parameters, terms.s);
         const bool smallFirst = m_function.call(nearLarge).real() > 0;
         m_function.define(m_parameters, terms.large);
-        const SScaled large{m_function.call(nearLarge), largeScale};
+        const CScaled large{m_function.call(nearLarge), largeScale};
         m_function.define(m_parameters, terms.small);
-        const SScaled small{m_function.call(nearSmall), smallScale};
-        return smallFirst ? std::array<SScaled, 2>{small, large} : std::array<SScaled, 2>{large, small};
+        const CScaled small{m_function.call(nearSmall), smallScale};
+        return smallFirst ? std::array<CScaled, 2>{small, large} : std::array<CScaled, 2>{large, small};
     }
 
     void defineQuadraticRoot(bool plus) { m_function.define(m_parameters, quadraticRoot(m_a, m_b, m_c, plus)); }
 
 private:
     // Defines body as the function of (value, factor, factor) and calls it for each number.
-    std::vector<CValue> applied(const Text& body, const std::vector<SScaled>& numbers)
+    std::vector<CValue> applied(const Text& body, const std::vector<CScaled>& numbers)
     {
         m_function.define(m_parameters, body);
         std::vector<CValue> values;
-        for (const SScaled& number : numbers) {
+        for (const CScaled& number : numbers) {
             const int half = number.exponent / 2;
             values.push_back(m_function.call({number.value, CValue(std::ldexp(1.0, half), 0),
                                               CValue(std::ldexp(1.0, number.exponent - half), 0)}));
@@ -359,7 +359,7 @@ std::optional<CValue> evaluateCoefficient(CCalculator& calculator, const VKF::CS
 std::array<CValue, 2> solveQuadratic(CCalculator& calculator, const CValue& a, const CValue& b, const CValue& c)
 {
     CScaledSolver solver(calculator, VKF_T(""));
-    const std::array<SScaled, 2> roots = solver.quadraticRoots({{a}, {b}, {c}});
+    const std::array<CScaled, 2> roots = solver.quadraticRoots({{a}, {b}, {c}});
     const std::vector<CValue> shown = solver.shown({roots[0], roots[1]});
     // The -sqrt formula stays defined, for the user to call at the console.
     solver.defineQuadraticRoot(false);
@@ -375,7 +375,7 @@ std::array<CValue, 3> solveCubic(CCalculator& calculator, const CValue& a, const
 {
     CScaledSolver solver(calculator, VKF_T("__"));
     CRootFunction& function = solver.function();
-    const std::vector<SScaled> coefficients = {{a}, {b}, {c}, {d}};
+    const std::vector<CScaled> coefficients = {{a}, {b}, {c}, {d}};
     const int t = largestRootExponent(coefficients);
     const std::vector<CValue> equation = solver.withUnknownScaled(coefficients, t);
     std::vector<CValue> cardano;
@@ -384,7 +384,7 @@ std::array<CValue, 3> solveCubic(CCalculator& calculator, const CValue& a, const
         cardano.push_back(function.call(equation));
     }
     function.define(VKF_T("__x,__y,__z"), largestOfThree());
-    SScaled largest{function.call(cardano), t};
+    CScaled largest{function.call(cardano), t};
 
     auto polish = [&](const std::vector<CValue>& scaledEquation, CValue& root) {
         function.define(CUBIC_AND_ROOT_PARAMETERS, newtonStep());
@@ -398,9 +398,9 @@ std::array<CValue, 3> solveCubic(CCalculator& calculator, const CValue& a, const
     // The remaining quadratic x^2 + beta*x + gamma, from the mantissas of a, c and d with their
     // exponents kept aside. gamma and c/a are brought to a common exponent for beta; a term that is
     // 0 has no exponent and no say in it.
-    std::vector<SScaled> mantissas;
+    std::vector<CScaled> mantissas;
     std::vector<std::optional<int>> exponents;
-    for (const SScaled& coefficient : {coefficients[0], coefficients[2], coefficients[3]}) {
+    for (const CScaled& coefficient : {coefficients[0], coefficients[2], coefficients[3]}) {
         exponents.push_back(binaryExponent(coefficient));
         mantissas.push_back({coefficient.value, -exponents.back().value_or(0)});
     }
@@ -414,22 +414,22 @@ std::array<CValue, 3> solveCubic(CCalculator& calculator, const CValue& a, const
     arguments.push_back(CValue(std::ldexp(1.0, gammaExponent - common), 0));
     arguments.push_back(CValue(std::ldexp(1.0, ratioExponent - common), 0));
     function.define(DEFLATION_PARAMETERS, deflatedGamma());
-    const SScaled gamma{function.call(arguments), gammaExponent};
+    const CScaled gamma{function.call(arguments), gammaExponent};
     function.define(DEFLATION_PARAMETERS, deflatedBeta());
-    const SScaled beta{function.call(arguments), common - t};
-    const std::array<SScaled, 2> smaller = solver.quadraticRoots({{CValue(1, 0)}, beta, gamma});
+    const CScaled beta{function.call(arguments), common - t};
+    const std::array<CScaled, 2> smaller = solver.quadraticRoots({{CValue(1, 0)}, beta, gamma});
 
-    std::vector<SScaled> roots = {largest};
-    for (const SScaled& root : smaller) {
+    std::vector<CScaled> roots = {largest};
+    for (const CScaled& root : smaller) {
         const int e = binaryExponent({root.value}).value_or(0);
-        const SScaled nearOne{solver.scaled({{root.value, -e}})[0], root.exponent + e};
+        const CScaled nearOne{solver.scaled({{root.value, -e}})[0], root.exponent + e};
         const std::vector<CValue> rootEquation = solver.withUnknownScaled(coefficients, nearOne.exponent);
         roots.push_back(nearOne);
         polish(rootEquation, roots.back().value);
     }
 
     function.define(VKF_T("__x"), withoutNoise());
-    for (SScaled& root : roots)
+    for (CScaled& root : roots)
         root.value = function.call({root.value});
     const std::vector<CValue> shown = solver.shown(roots);
     return {shown[0], shown[1], shown[2]};

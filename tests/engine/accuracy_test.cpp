@@ -52,7 +52,7 @@ Oracle realOracle(int (*function)(mpfr_ptr, mpc_srcptr, mpfr_rnd_t))
 // Where a function's argument may lie: the largest real and imaginary magnitudes that keep the
 // result finite (and the oracle quick: far out, tan and tanh are +-i and +-1 to every digit), and
 // the largest real argument on the real axis.
-struct SFunction {
+struct CFunction {
     const char* name;
     void (CValue::*operation)();
     Oracle oracle;
@@ -161,7 +161,9 @@ std::string check(const std::string& line, const std::function<void(CValue&)>& e
         got = "\"" + VKF::toUtf8(error.toString()) + "\"";
     }
     if (overflows(exact))
-        return got == "\"Numeric overflow occured while calculating.\"" ? "" : line + " gave " + got + ", expected overflow";
+        return got == "\"Numeric overflow occured while calculating.\""
+                   ? ""
+                   : line + " gave " + got + ", expected overflow";
     const std::vector<std::string> texts = acceptedTexts(exact);
     for (const std::string& text : texts) {
         if (got == text)
@@ -198,7 +200,7 @@ private:
 
 TEST(AccuracyTest, FunctionsPrintEveryDigitCorrectly)
 {
-    const SFunction functions[] = {
+    const CFunction functions[] = {
         {"sqrt", &CValue::sqrt, complexOracle(mpc_sqrt)},
         {"ln", &CValue::ln, complexOracle(mpc_log)},
         {"log", &CValue::log, complexOracle(mpc_log10)},
@@ -220,7 +222,7 @@ TEST(AccuracyTest, FunctionsPrintEveryDigitCorrectly)
     };
     CRandomArguments random;
     CExact argument, exact;
-    for (const SFunction& f : functions) {
+    for (const CFunction& f : functions) {
         CFailureCount failures(f.name);
         for (int sample = 0; sample < SAMPLES; ++sample) {
             const CValue z = random.argument(sample, f.maxReal, f.maxImaginary, f.maxOnRealAxis);

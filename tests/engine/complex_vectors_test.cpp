@@ -100,7 +100,8 @@ TEST(ComplexVectorsTest, FunctionsMeetReferenceValues)
         }
         const std::string printed = VKF::toUtf8(value.toString());
         EXPECT_TRUE(printsAsReference(printed, expectedRe, expectedIm))
-            << input << " printed " << printed << ", expected " << VKF::toUtf8(CValue(expectedRe, expectedIm).toString());
+            << input << " printed " << printed << ", expected "
+            << VKF::toUtf8(CValue(expectedRe, expectedIm).toString());
         ++checked[function];
     }
     EXPECT_GT(rows, 900) << "the vector file lost rows";

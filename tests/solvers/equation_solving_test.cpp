@@ -35,21 +35,21 @@ using Complex = std::complex<double>;
 // Tolerances relative to a true root: a simple one, one of a double root, one of a triple root.
 constexpr double SIMPLE = 1e-12, DOUBLE = 1e-5, TRIPLE = 1e-4;
 
-struct STrueRoot {
+struct CTrueRoot {
     Complex value;
     double tolerance;
 };
 
 // Whether every shown root lies within its tolerance of a distinct true root (a true 0 only as an
 // exact 0); otherwise which roots were shown.
-std::optional<std::string> mismatch(const std::vector<CValue>& shown, const std::vector<STrueRoot>& truth)
+std::optional<std::string> mismatch(const std::vector<CValue>& shown, const std::vector<CTrueRoot>& truth)
 {
     std::vector<size_t> order(truth.size());
     std::iota(order.begin(), order.end(), 0);
     do {
         bool all = true;
         for (size_t k = 0; k < shown.size() && all; ++k) {
-            const STrueRoot& root = truth[order[k]];
+            const CTrueRoot& root = truth[order[k]];
             all = std::abs(complexOf(shown[k]) - root.value) <= root.tolerance * std::abs(root.value);
         }
         if (all)
@@ -81,13 +81,13 @@ protected:
     }
 
     // What is wrong with the roots the solver of the coefficients' degree shows, if anything.
-    std::optional<std::string> wrongRoots(const std::vector<CValue>& k, const std::vector<STrueRoot>& truth);
+    std::optional<std::string> wrongRoots(const std::vector<CValue>& k, const std::vector<CTrueRoot>& truth);
 };
 
 } // namespace
 
 std::optional<std::string> EquationSolvingTest::wrongRoots(const std::vector<CValue>& k,
-                                                            const std::vector<STrueRoot>& truth)
+                                                            const std::vector<CTrueRoot>& truth)
 {
     std::vector<CValue> shown;
     try {
@@ -209,7 +209,7 @@ TEST_F(EquationSolvingTest, CubicRootsSatisfyTheEquationAndTheirProduct)
 TEST_F(EquationSolvingTest, RootsOfCoefficientsFarFromOne)
 {
     const double HALF_ROOT3 = 0.8660254037844386;
-    const struct { std::vector<const char*> coefficients; std::vector<STrueRoot> roots; } cases[] = {
+    const struct { std::vector<const char*> coefficients; std::vector<CTrueRoot> roots; } cases[] = {
         {{"1E-200", "0", "-1E-200"}, {{1, SIMPLE}, {-1, SIMPLE}}},
         {{"1E-310", "1E-310", "-2E-310"}, {{1, SIMPLE}, {-2, SIMPLE}}},
         {{"1E200", "1E200", "1E200"}, {{{-0.5, HALF_ROOT3}, SIMPLE}, {{-0.5, -HALF_ROOT3}, SIMPLE}}},
@@ -246,14 +246,16 @@ TEST_F(EquationSolvingTest, RandomEquationsOverTheNumberRange)
     auto magnitude = [&](double decades) { return std::pow(10.0, uniform(-decades, decades)); };
     auto realRoot = [&] { return Complex(std::copysign(magnitude(90), uniform(-1, 1)), 0); };
     auto complexRoot = [&] { return std::polar(magnitude(90), uniform(-std::numbers::pi, std::numbers::pi)); };
-    auto representable = [](long double part) { return part == 0 || (fabsl(part) >= DBL_MIN && fabsl(part) <= DBL_MAX); };
+    auto representable = [](long double part) {
+        return part == 0 || (fabsl(part) >= DBL_MIN && fabsl(part) <= DBL_MAX);
+    };
     int trials[2] = {}, failures[2] = {};
     std::string report;
     for (const size_t degree : {2, 3}) {
         for (int trial = 0; trial < 40; ++trial) {
             // Real roots; a conjugate pair (beside a real root); a double or triple root; complex roots.
             const int kind = int(random() % 4);
-            std::vector<STrueRoot> roots;
+            std::vector<CTrueRoot> roots;
             for (size_t k = 0; k < degree; ++k)
                 roots.push_back({kind == 0 || (kind == 1 && k + 2 < degree) ? realRoot() : complexRoot(), SIMPLE});
             if (kind == 1)
@@ -261,17 +263,19 @@ TEST_F(EquationSolvingTest, RandomEquationsOverTheNumberRange)
             const size_t repeated = kind != 2 ? 0 : degree == 2 || uniform(-1, 1) < 0 ? 2 : 3;
             for (size_t k = 0; k < repeated; ++k)
                 roots[k] = {roots[0].value, repeated == 2 ? DOUBLE : TRIPLE};
-            std::vector<Wide> product{kind == 3 ? std::polar(magnitude(120), uniform(-std::numbers::pi, std::numbers::pi))
-                                                : Complex(std::copysign(magnitude(120), uniform(-1, 1)), 0)};
-            for (const STrueRoot& root : roots) {
+            std::vector<Wide> product{kind == 3
+                                          ? std::polar(magnitude(120), uniform(-std::numbers::pi, std::numbers::pi))
+                                          : Complex(std::copysign(magnitude(120), uniform(-1, 1)), 0)};
+            for (const CTrueRoot& root : roots) {
                 product.push_back(0);
                 for (size_t k = product.size() - 1; k > 0; --k)
                     product[k] -= product[k - 1] * Wide(root.value);
             }
             bool usable = true;
-            for (const STrueRoot& r : roots)
-                for (const STrueRoot& s : roots)
-                    usable = usable && (&r == &s || r.tolerance != SIMPLE || std::abs(r.value - s.value) > 1e-3 * std::abs(r.value));
+            for (const CTrueRoot& r : roots)
+                for (const CTrueRoot& s : roots)
+                    usable = usable && (&r == &s || r.tolerance != SIMPLE
+                                        || std::abs(r.value - s.value) > 1e-3 * std::abs(r.value));
             std::vector<CValue> k;
             for (const Wide& c : product) {
                 // Real roots and conjugate pairs make real coefficients.
