@@ -6,7 +6,6 @@
 
 #include <commdlg.h>
 
-#include <cwctype>
 #include <vector>
 
 namespace {
@@ -15,23 +14,6 @@ constexpr DWORD FILE_NAME_CAPACITY = 512;
 constexpr DWORD TEXT_FILE_FILTER = 1;
 const wchar_t FILTERS[] = L"Text file\0*.txt\0All files\0*.*\0";
 const wchar_t* const TEXT_EXTENSION = L".txt";
-constexpr int32_t TEXT_EXTENSION_LENGTH = 4;
-
-bool endsWithTextExtension(const VKF::CString& name)
-{
-    int32_t start = name.length() - TEXT_EXTENSION_LENGTH;
-    for (int32_t index = 0; index < TEXT_EXTENSION_LENGTH; ++index) {
-        if (std::towlower(name[start + index]) != TEXT_EXTENSION[index])
-            return false;
-    }
-    return true;
-}
-
-// Also a file that is locked against reading counts: it would be replaced just the same.
-bool exists(const VKF::CString& path)
-{
-    return VKF::fileExists(path) || GetFileAttributesW(path.characters()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The record's size comes from its declaration: on 32-bit Windows 88 bytes, the 76 of the
 // original layout and the three fields Windows 2000 added (the places bar).
@@ -56,10 +38,9 @@ bool chooseFile(HWND owner, COutputField& outputPane)
         return false;
 
     VKF::CString chosen(name.data());
-    if (dialog.nFilterIndex == TEXT_FILE_FILTER && chosen.length() >= TEXT_EXTENSION_LENGTH
-        && !endsWithTextExtension(chosen))
+    if (dialog.nFilterIndex == TEXT_FILE_FILTER && !VKF::hasExtension(chosen, TEXT_EXTENSION))
         chosen += TEXT_EXTENSION;
-    if (exists(chosen)
+    if (VKF::pathIsTaken(chosen)
         && MessageBoxW(owner, L"Are you sure you want to overwrite?", L"File already exists", MB_YESNOCANCEL) != IDYES)
         return false;
     outputPane.setFileName(chosen);

@@ -1,5 +1,5 @@
-// A write-only file, the existence test used before overwriting, and replacing a file only once
-// its new contents are complete.
+// A write-only file, the existence and extension tests used before overwriting, and replacing a
+// file only once its new contents are complete.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +31,11 @@ private:
 
 // True when an existing file at path can be opened for reading (read and write sharing allowed).
 bool fileExists(const CString& path);
+// True when anything has the name path, also a file locked against reading or a folder: saving
+// there would replace it or fail, so the user is asked first.
+bool pathIsTaken(const CString& path);
+// True when path ends in extension (".txt"), whatever the case of its ASCII letters.
+bool hasExtension(const CString& path, const UChar* extension);
 
 // Writes a whole file through write, which receives it open and throws on failure. The contents go
 // to a fresh file beside path that replaces path only once write has returned, so a failure leaves

@@ -103,6 +103,12 @@ bool fileExists(const CString& path)
     return isFile;
 }
 
+bool pathIsTaken(const CString& path)
+{
+    struct stat status {};
+    return ::stat(toUtf8(path).c_str(), &status) == 0;
+}
+
 namespace platform {
 
 CString createFileBeside(const CString& path)

@@ -56,6 +56,11 @@ bool fileExists(const CString& path)
     return true;
 }
 
+bool pathIsTaken(const CString& path)
+{
+    return fileExists(path) || GetFileAttributesW(path.characters()) != INVALID_FILE_ATTRIBUTES;
+}
+
 namespace platform {
 
 CString createFileBeside(const CString& path)

@@ -1,10 +1,11 @@
-// The write-only file, the existence test and replacing a file once its contents are written.
+// The write-only file, the existence and extension tests and replacing a file once its contents are written.
 #include "foundation/file.h"
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,21 @@ TEST_F(FileTest, CloseIsIdempotentAndDestructionCloses)
     EXPECT_EQ(fs::file_size(m_directory / u8"p\u03C0_\u20AC.txt"), 0u);
     EXPECT_FALSE(VKF::fileExists(pathText(m_directory))) << "a folder is not a file";
     EXPECT_FALSE(VKF::fileExists(CString()));
+    EXPECT_TRUE(VKF::pathIsTaken(path));
+    EXPECT_TRUE(VKF::pathIsTaken(pathText(m_directory))) << "a folder takes the name too";
+    EXPECT_FALSE(VKF::pathIsTaken(pathText(m_directory / "missing.txt")));
+}
+
+TEST(FileNameTest, HasExtensionComparesTheEndWithoutRegardToCase)
+{
+    const std::tuple<const VKF::UChar*, const VKF::UChar*, bool> cases[] = {
+        {VKF_T("a.jpg"), VKF_T(".jpg"), true},  {VKF_T("A.JPG"), VKF_T(".jpg"), true},
+        {VKF_T(".jPg"), VKF_T(".jpg"), true},   {VKF_T("a.jpeg"), VKF_T(".jpg"), false},
+        {VKF_T("jpg"), VKF_T(".jpg"), false},   {VKF_T("a_jpg"), VKF_T(".jpg"), false},
+        {VKF_T("a.bmp"), VKF_T(".jpg"), false}, {VKF_T(""), VKF_T(".txt"), false},
+    };
+    for (const auto& [path, extension, expected] : cases)
+        EXPECT_EQ(VKF::hasExtension(CString(path), extension), expected) << VKF::toUtf8(CString(path));
 }
 
 TEST_F(FileTest, ReplacingAFileTakesEffectOnlyOnceTheWholeContentsAreWritten)
