@@ -35,6 +35,23 @@ void clickButton(HWND dialog, int button)
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
+std::function<void(HWND dialog)> savingAs(const std::wstring& path, int filter)
+{
+    constexpr int FILE_NAME_COMBO = 0x47C; // cmb13
+    constexpr int FILE_NAME_EDIT = 0x480;  // edt1
+    constexpr int FILTER_COMBO = 0x470;    // cmb1
+    return [path, filter](HWND dialog) {
+        HWND filters = GetDlgItem(dialog, FILTER_COMBO);
+        SendMessageW(filters, CB_SETCURSEL, static_cast<WPARAM>(filter - 1), 0);
+        // The dialog takes the new filter when the list reports the choice as made.
+        for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(FILTER_COMBO, notification), reinterpret_cast<LPARAM>(filters));
+        HWND field = GetDlgItem(dialog, FILE_NAME_COMBO);
+        SetWindowTextW(field != nullptr ? field : GetDlgItem(dialog, FILE_NAME_EDIT), path.c_str());
+        clickButton(dialog, IDOK);
+    };
+}
+
 void CTestConsole::runStatement(const VKF::CString& line, VKF::CString& output)
 {
     if (statement)

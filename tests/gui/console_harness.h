@@ -20,6 +20,10 @@ std::string narrow(const std::wstring& text);
 // Clicks a button of a dialog as a user would: BM_CLICK, posted.
 void clickButton(HWND dialog, int button);
 
+// Answers the Save As dialog as a user would: picks the filter (counted from 1), types path and
+// presses Save.
+std::function<void(HWND dialog)> savingAs(const std::wstring& path, int filter = 1);
+
 // The console with the engine's entry open to the test.
 class CTestConsole : public CConsoleWindow {
 public:

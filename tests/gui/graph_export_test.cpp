@@ -16,9 +16,6 @@ namespace fs = std::filesystem;
 
 const wchar_t* const SAVE_CAPTION = L"Save As";
 const wchar_t* const OVERWRITE_CAPTION = L"File already exists";
-constexpr int FILE_NAME_COMBO = 0x47C; // cmb13
-constexpr int FILE_NAME_EDIT = 0x480;  // edt1
-constexpr int FILTER_COMBO = 0x470;    // cmb1
 constexpr int COPIES_EDIT = 0x482;     // edt3 of the print dialog
 constexpr int SIDE = 400;
 
@@ -53,21 +50,6 @@ std::vector<std::uint32_t> pixelsOf(HBITMAP bitmap)
     for (std::uint32_t& pixel : pixels)
         pixel &= 0xFFFFFF;
     return pixels;
-}
-
-// Types name into the save dialog, picks the filter (1 JPEG, 2 BMP) and saves.
-CDialogWatcher::Action savingAs(const fs::path& name, int filter)
-{
-    return [name = name.wstring(), filter](HWND dialog) {
-        HWND filters = GetDlgItem(dialog, FILTER_COMBO);
-        SendMessageW(filters, CB_SETCURSEL, static_cast<WPARAM>(filter - 1), 0);
-        // The dialog takes the new filter when the list reports the choice as made.
-        for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
-            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(FILTER_COMBO, notification), reinterpret_cast<LPARAM>(filters));
-        HWND field = GetDlgItem(dialog, FILE_NAME_COMBO);
-        SetWindowTextW(field != nullptr ? field : GetDlgItem(dialog, FILE_NAME_EDIT), name.c_str());
-        clickButton(dialog, IDOK);
-    };
 }
 
 // The graph window's side of the export: an owner window and its 400 x 400 back buffer.
@@ -129,7 +111,7 @@ TEST_F(GraphExportTest, TheFilterChoosesFormatAndExtensionAndSaveFirstAsksForAFi
     CDialogWatcher watcher;
     bool first = true;
     for (const auto& [typed, filter, name, format] : cases) {
-        watcher.on(SAVE_CAPTION, savingAs(path(typed), filter));
+        watcher.on(SAVE_CAPTION, savingAs(path(typed).wstring(), filter));
         first ? save() : saveAs();
         first = false;
         EXPECT_EQ(fileName(), path(name).wstring()) << typed;
@@ -158,11 +140,11 @@ TEST_F(GraphExportTest, OnlyYesReplacesAFileAndSaveRewritesTheRememberedOneWitho
 {
     std::ofstream(path("old.jpg"), std::ios::binary) << "old";
     CDialogWatcher watcher;
-    watcher.on(SAVE_CAPTION, savingAs(path("first.bmp"), 2));
+    watcher.on(SAVE_CAPTION, savingAs(path("first.bmp").wstring(), 2));
     saveAs();
     ASSERT_TRUE(fs::exists(path("first.bmp")));
     // The extension is added before the name is looked for.
-    watcher.on(SAVE_CAPTION, savingAs(path("old"), 1));
+    watcher.on(SAVE_CAPTION, savingAs(path("old").wstring(), 1));
     for (int answer : {IDNO, IDCANCEL}) {
         watcher.answer(OVERWRITE_CAPTION, answer);
         saveAs();
@@ -200,7 +182,7 @@ TEST_F(GraphExportTest, CancellingTheDialogChangesNothing)
 TEST_F(GraphExportTest, AFileThatCannotBeWrittenShowsTheErrorAndKeepsItsBytes)
 {
     CDialogWatcher watcher;
-    watcher.on(SAVE_CAPTION, savingAs(path("kept.bmp"), 2));
+    watcher.on(SAVE_CAPTION, savingAs(path("kept.bmp").wstring(), 2));
     save();
     const std::string kept = bytesOf(path("kept.bmp"));
     HANDLE lock = CreateFileW(path("kept.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -14,9 +14,6 @@ namespace {
 
 const wchar_t* const SAVE_CAPTION = L"Save As";
 const wchar_t* const OVERWRITE_CAPTION = L"File already exists";
-constexpr int FILE_NAME_COMBO = 0x47C; // cmb13
-constexpr int FILE_NAME_EDIT = 0x480;  // edt1
-constexpr int FILTER_COMBO = 0x470;    // cmb1
 
 namespace fs = std::filesystem;
 
@@ -40,25 +37,6 @@ std::string utf16(const std::wstring& text)
         bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
-}
-
-// Types name into the save dialog, chooses the filter (1 "Text file", 2 "All files") and saves.
-CDialogWatcher::Action savingAs(const std::wstring& name, int filter = 1)
-{
-    return [name, filter](HWND dialog) {
-        if (filter != 1) {
-            HWND filters = GetDlgItem(dialog, FILTER_COMBO);
-            SendMessageW(filters, CB_SETCURSEL, static_cast<WPARAM>(filter - 1), 0);
-            // The dialog takes the new filter when the list reports the choice as made.
-            for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
-                auto wParam = MAKEWPARAM(FILTER_COMBO, notification);
-                SendMessageW(dialog, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(filters));
-            }
-        }
-        HWND field = GetDlgItem(dialog, FILE_NAME_COMBO);
-        SetWindowTextW(field != nullptr ? field : GetDlgItem(dialog, FILE_NAME_EDIT), name.c_str());
-        clickButton(dialog, IDOK);
-    };
 }
 
 class OutputSavingTest : public ConsoleTest {
