@@ -2,15 +2,17 @@
 #include "console/edit.h"
 
 #include "console/console_window.h"
+#include "host/window.h"
 #include "foundation/exception.h"
-
-#include <vector>
 
 void CEdit::createControl(int id, DWORD style)
 {
     m_window = CreateWindowExW(0, L"EDIT", L"", style, 0, 0, 1, 1, m_console.handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleW(nullptr), nullptr);
+    // Without this the control stops taking text at 30,000 characters, and cuts what is typed or
+    // pasted beyond that without a word.
+    SendMessageW(m_window, EM_SETLIMITTEXT, 0, 0);
 }
 
 void CEdit::setFont(HFONT font)
@@ -20,10 +22,7 @@ void CEdit::setFont(HFONT font)
 
 VKF::CString CEdit::text() const
 {
-    int length = GetWindowTextLengthW(m_window);
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
-    int copied = GetWindowTextW(m_window, buffer.data(), length + 1);
-    return VKF::CString(buffer.data(), copied);
+    return controlText(m_window);
 }
 
 void CEdit::setText(const VKF::CString& text)

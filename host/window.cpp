@@ -4,6 +4,7 @@
 #include "foundation/exception.h"
 
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -103,4 +104,12 @@ void showErrorBox(HWND owner, const VKF::CException& error, const wchar_t* title
 {
     VKF::CString text = error.toString();
     MessageBoxW(owner, text.characters(), title, style);
+}
+
+VKF::CString controlText(HWND control)
+{
+    int length = GetWindowTextLengthW(control);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    int copied = GetWindowTextW(control, buffer.data(), length + 1);
+    return VKF::CString(buffer.data(), copied);
 }

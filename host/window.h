@@ -1,6 +1,8 @@
 // Base classes that route window and dialog procedures to member functions of their objects.
 #pragma once
 
+#include "foundation/string.h"
+
 #include <windows.h>
 
 namespace VKF {
@@ -76,3 +78,6 @@ private:
 
 // The error box of the program's windows: the exception's text under the given title.
 void showErrorBox(HWND owner, const VKF::CException& error, const wchar_t* title, UINT style);
+
+// The whole text of a window or control, however long.
+VKF::CString controlText(HWND control);

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int FIELD_CAPACITY = 512;
 const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const COMPUTING_FAILED = L"Error computing solutions.";
 
@@ -27,13 +26,6 @@ const CCoefficient COEFFICIENTS[] = {
 };
 
 const int ROOT_FIELDS[] = {IDC_SOLVER_X1, IDC_SOLVER_X2, IDC_SOLVER_X3};
-
-VKF::CString fieldText(HWND dialog, int field)
-{
-    wchar_t text[FIELD_CAPACITY] = {};
-    int length = GetDlgItemTextW(dialog, field, text, FIELD_CAPACITY);
-    return VKF::CString(text, length);
-}
 
 } // namespace
 
@@ -89,7 +81,7 @@ CSolverWindow::COutcome CSolverWindow::compute()
     for (size_t index = 0; index < m_coefficientCount; ++index) {
         const CCoefficient& coefficient = COEFFICIENTS[index];
         std::optional<VKCL::CValue> value =
-            VKCL::evaluateCoefficient(m_host.calculator(), fieldText(m_window, coefficient.field));
+            VKCL::evaluateCoefficient(m_host.calculator(), controlText(GetDlgItem(m_window, coefficient.field)));
         if (!value) {
             outcome.failedField = coefficient.failure;
             return outcome;

@@ -6,7 +6,9 @@
 #include "host/plot_setup_marker.h"
 #include "resources/resource_ids.h"
 
+#include <algorithm>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -23,6 +25,17 @@ std::wstring clipboardText(HWND owner)
         GlobalUnlock(memory);
     CloseClipboard();
     return text;
+}
+
+void setClipboardText(HWND owner, const std::wstring& text)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
 }
 
 std::string placement(int left, int top, int width, int height)
@@ -79,6 +92,60 @@ TEST_F(ConsoleTest, NewestEntryComesFirstWithBlankLinesBetween)
     enterLine(L"");
     EXPECT_EQ(paneText().rfind(L">> \r\n", 0), 0u) << narrow(paneText());
     EXPECT_EQ(m_console->inputLine().history().size(), 6u);
+}
+
+// Each entry goes in front of the pane's text without setting it anew, beyond the 30,000 characters
+// an edit control takes by default; the pane still reads as a whole new text would, and shows its
+// start even when the user had scrolled away from it.
+TEST_F(ConsoleTest, ALongSessionKeepsEveryEntryNewestFirstAndClearingReleasesIt)
+{
+    open();
+    CDialogWatcher watcher;
+    std::wstring expected;
+    for (int entry = 1; entry <= 3000; ++entry) {
+        std::wstring line = std::to_wstring(entry);
+        if (entry == 3000) {
+            SendMessageW(outputPane(), WM_VSCROLL, SB_BOTTOM, 0);
+            enterLine(line);
+        } else {
+            SetWindowTextW(inputLine(), line.c_str());
+            SendMessageW(inputLine(), WM_KEYDOWN, VK_RETURN, 0);
+        }
+        expected = L">> " + line + L"\r\n= " + line + (entry > 1 ? L"\r\n\r\n" : L"") + expected;
+    }
+    EXPECT_TRUE(paneText() == expected) << "the pane holds " << paneText().size() << " characters, not "
+                                        << expected.size();
+    EXPECT_EQ(SendMessageW(outputPane(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{});
+
+    command(IDM_FILE_CLEAR_OUTPUT);
+    EXPECT_EQ(paneText(), L"");
+    auto buffer = reinterpret_cast<HLOCAL>(SendMessageW(outputPane(), EM_GETHANDLE, 0, 0));
+    EXPECT_LT(LocalSize(buffer), 1024u) << "the cleared pane keeps the session's memory";
+}
+
+// Pasted and then typed, the line goes beyond the 30,000 characters an edit control takes by
+// default. Wine's edit controls take time quadratic in the length of one line, both in the input
+// line and when the pane wraps it, so the line is not longer and the pane is narrower than a
+// character, which it does not wrap at all.
+TEST_F(ConsoleTest, ALineOfFortyThousandCharactersReachesTheEngineWhole)
+{
+    open();
+    MoveWindow(outputPane(), 10, 40, 1, 200, TRUE);
+    CDialogWatcher watcher;
+    std::wstring line = L"1";
+    for (int term = 1; term < 20000; ++term)
+        line += L"+1";
+    setClipboardText(mainWindow(), line);
+    command(IDM_EDIT_PASTE);
+    typeText(inputLine(), L"0");
+    line += L"0";
+    ASSERT_EQ(line.size(), 40000u);
+    pressKey(inputLine(), VK_RETURN);
+    std::wstring pane = paneText();
+    EXPECT_TRUE(pane == L">> " + line + L"\r\n= 20009")
+        << pane.size() << " characters, ending " << narrow(pane.substr(pane.rfind(L'\n') + 1));
+    EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{});
 }
 
 // Enter, and the calculator panel's "Exe" with its own report of the failure.

@@ -22,9 +22,19 @@ struct CSolve {
     const wchar_t* box = nullptr;
 };
 
+// 600 characters that are 1 only when read whole: "0+0+...+0+01".
+std::wstring longOne()
+{
+    std::wstring text;
+    for (int term = 0; term < 299; ++term)
+        text += L"0+";
+    return text + L"01";
+}
+
 // k=2 and f(x)=x^2 are defined at the console before.
 const CSolve SOLVES[] = {
     {QUADRATIC, {L"1", L"-3", L"2"}, {L"2", L"1"}},
+    {QUADRATIC, {longOne(), L"-3", L"2"}, {L"2", L"1"}},
     {QUADRATIC, {L"1", L"2", L"5"}, {L"-1 + i*2", L"-1 - i*2"}},
     {QUADRATIC, {L"1", L"-f(k)", L"k+k"}, {L"2", L"2"}},
     {QUADRATIC, {L"", L"1", L"1"}, {L"2", L"2"}, L"Error: Error evaluating the 'A' field"},
