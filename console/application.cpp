@@ -2,6 +2,7 @@
 #include "console/application.h"
 
 #include "console/console_window.h"
+#include "graph/graph_window.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -25,7 +26,7 @@ int runApplication(HINSTANCE instance)
         MessageBoxW(nullptr, L"Make sure you're running Windows 98 SE or newer.", START_UP_ERROR_TITLE, MB_ICONERROR);
         return 0;
     }
-    registerGraphClass(instance);
+    CGraphWindow::registerClass(instance);
     HWND mainWindow = console.create(instance);
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (!IsWindow(mainWindow)) {
@@ -34,19 +35,6 @@ int runApplication(HINSTANCE instance)
     }
     ShowWindow(mainWindow, SW_SHOWDEFAULT);
     return runMessageLoop(console, accelerators);
-}
-
-// The graph windows' class, registered at start-up beside the main window's; its windows are
-// plain until the graph window brings its own procedure.
-void registerGraphClass(HINSTANCE instance)
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszClassName = L"Graph";
-    RegisterClassW(&windowClass);
 }
 
 void handleLoopMessage(const CConsoleWindow& console, HACCEL accelerators, MSG& message)

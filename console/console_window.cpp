@@ -5,14 +5,15 @@
 #include "console/output_saving.h"
 #include "foundation/exception.h"
 #include "host/engine_work.h"
-#include "host/plot_setup_marker.h"
+#include "graph/graph_window.h"
+#include "graph/plot_dialog.h"
 #include "resources/resource_ids.h"
 #include "version.h"
 
 #include <shellapi.h>
 
 #include <cstdint>
-
+#include <optional>
 #include <vector>
 
 namespace {
@@ -231,12 +232,12 @@ void CConsoleWindow::onViewCommand(int id)
     }
 }
 
-// The plot dialogs come with the graph windows; until then a plot command only refuses to
-// open a second set-up.
-void CConsoleWindow::onGraphCommand(int)
+// A plot the user accepts opens a new graph window owned by the main window.
+void CConsoleWindow::onGraphCommand(int id)
 {
-    if (CPlotSetupMarker::isSet())
-        MessageBoxW(m_window, PLOT_SETUP_ALREADY_OPEN, ERROR_TITLE, MB_OK);
+    const PlotKind kind = id == IDM_PLOT_VECTOR ? PlotKind::Vector : PlotKind::Expression;
+    if (const std::optional<CPlotSetup> setup = CPlotDialog::ask(*this, m_window, kind))
+        CGraphWindow::openGraph(*this, *setup, m_window);
 }
 
 void CConsoleWindow::onSolveCommand(int id)

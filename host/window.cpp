@@ -100,6 +100,11 @@ INT_PTR CDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+VKF::CString CDialog::itemText(int id) const
+{
+    return controlText(GetDlgItem(m_window, id));
+}
+
 void showErrorBox(HWND owner, const VKF::CException& error, const wchar_t* title, UINT style)
 {
     VKF::CString text = error.toString();

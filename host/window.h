@@ -67,6 +67,9 @@ protected:
     // Reports an exception that a handler let escape; the message is then answered with 0.
     virtual void onError(const VKF::CException& error) = 0;
 
+    // The whole text of the control id.
+    VKF::CString itemText(int id) const;
+
     HWND m_window = nullptr;
 
 private:

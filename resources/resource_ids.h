@@ -122,3 +122,66 @@
 #define IDC_ABOUT_OK                56322
 #define IDC_ABOUT_README            56323
 #define IDC_ABOUT_WEBSITE           56324
+
+// Graph window: menu (the window class's menu)
+#define IDR_GRAPH_MENU              53248
+#define IDM_GRAPH_SAVE              53249
+#define IDM_GRAPH_SAVE_AS           53250
+#define IDM_GRAPH_PRINT             53251
+#define IDM_GRAPH_CLOSE             53252
+#define IDM_GRAPH_COPY              53265
+#define IDM_GRAPH_ADD_EXPRESSION    53281
+#define IDM_GRAPH_ADD_VECTOR        53282
+#define IDM_GRAPH_ZOOM              53283
+
+// Plot dialogs (49152 for an expression, 53232 for a parametrized vector; the same ids in both)
+#define IDD_PLOT_EXPRESSION         49152
+#define IDD_PLOT_VECTOR             53232
+#define IDC_PLOT_VARIABLE_FROM_LABEL 49153
+#define IDC_PLOT_VARIABLE_TO_LABEL  49154
+#define IDC_PLOT_VARIABLE_FROM      49155
+#define IDC_PLOT_VARIABLE_TO        49156
+#define IDC_PLOT_Y_FROM             49157
+#define IDC_PLOT_Y_TO               49158
+#define IDC_PLOT_X_FROM             49159
+#define IDC_PLOT_X_TO               49160
+#define IDC_PLOT_EXPRESSION_LABEL   49161
+#define IDC_PLOT_X_EXPRESSION_LABEL 49162
+#define IDC_PLOT_X_EXPRESSION       49163
+#define IDC_PLOT_Y_EXPRESSION_LABEL 49164
+#define IDC_PLOT_Y_EXPRESSION       49165
+#define IDC_PLOT_EXPRESSION         49168
+#define IDC_PLOT_VARIABLE_LABEL     49169
+#define IDC_PLOT_VARIABLE           49170
+#define IDC_PLOT_VARIABLE_RANGE     49171
+#define IDC_PLOT_Y_DEFAULT          49175
+#define IDC_PLOT_X_DEFAULT          49176
+#define IDC_PLOT_Y_FROM_LABEL       49177
+#define IDC_PLOT_Y_TO_LABEL         49184
+#define IDC_PLOT_X_FROM_LABEL       49185
+#define IDC_PLOT_X_TO_LABEL         49186
+#define IDC_PLOT_X_AXIS             49187
+#define IDC_PLOT_Y_AXIS             49188
+#define IDC_PLOT_WEIGHT_LABEL       49189
+#define IDC_PLOT_WEIGHT             49190
+#define IDC_PLOT_COLOUR             49191
+#define IDC_PLOT_VISUAL             49192
+#define IDC_PLOT_OK                 49201
+#define IDC_PLOT_CANCEL             49202
+
+// Zoom dialog (32768)
+#define IDD_ZOOM                    32768
+#define IDC_ZOOM_X_AXIS             32769
+#define IDC_ZOOM_X_FROM_LABEL       32770
+#define IDC_ZOOM_X_TO_LABEL         32771
+#define IDC_ZOOM_X_FROM             32772
+#define IDC_ZOOM_X_TO               32773
+#define IDC_ZOOM_Y_AXIS             32774
+#define IDC_ZOOM_Y_FROM_LABEL       32775
+#define IDC_ZOOM_Y_TO_LABEL         32776
+#define IDC_ZOOM_Y_FROM             32777
+#define IDC_ZOOM_Y_TO               32778
+#define IDC_ZOOM_AXIS_VALUES_LABEL  32779
+#define IDC_ZOOM_AXIS_VALUES        32780
+#define IDC_ZOOM_OK                 32781
+#define IDC_ZOOM_CANCEL             32782

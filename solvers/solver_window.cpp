@@ -81,7 +81,7 @@ CSolverWindow::COutcome CSolverWindow::compute()
     for (size_t index = 0; index < m_coefficientCount; ++index) {
         const CCoefficient& coefficient = COEFFICIENTS[index];
         std::optional<VKCL::CValue> value =
-            VKCL::evaluateCoefficient(m_host.calculator(), controlText(GetDlgItem(m_window, coefficient.field)));
+            VKCL::evaluateCoefficient(m_host.calculator(), itemText(coefficient.field));
         if (!value) {
             outcome.failedField = coefficient.failure;
             return outcome;

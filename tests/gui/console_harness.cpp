@@ -1,6 +1,7 @@
 // Drives a real main window in the test's own thread: message pumping, typed input, dialogs.
 #include "console_harness.h"
 
+#include "graph/graph_window.h"
 #include "resources/resource_ids.h"
 
 #include <algorithm>
@@ -156,7 +157,8 @@ void ConsoleTest::SetUpTestSuite()
     HINSTANCE instance = GetModuleHandleW(nullptr);
     static bool registered = CConsoleWindow::registerClass(instance);
     ASSERT_TRUE(registered);
-    registerGraphClass(instance);
+    static bool graphRegistered = CGraphWindow::registerClass(instance);
+    ASSERT_TRUE(graphRegistered);
     if (s_accelerators == nullptr)
         s_accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     ASSERT_NE(s_accelerators, nullptr);

@@ -3,7 +3,6 @@
 #include "console_harness.h"
 
 #include "foundation/exception.h"
-#include "host/plot_setup_marker.h"
 #include "resources/resource_ids.h"
 
 #include <algorithm>
@@ -337,16 +336,3 @@ TEST_F(ConsoleTest, ExitClosesTheWindowAndEndsTheLoop)
     EXPECT_TRUE(m_quitSeen);
 }
 
-TEST_F(ConsoleTest, APlotCommandWhileASetupDialogIsOpenSaysSo)
-{
-    open();
-    CDialogWatcher watcher;
-    {
-        CPlotSetupMarker marker;
-        command(IDM_PLOT_EXPRESSION);
-    }
-    EXPECT_EQ(watcher.seen(mainWindow()),
-              std::vector<std::wstring>{L"Error: You cannot open more than one graph setup window at a time."});
-    // The marker is process-wide and lasts only as long as its dialog.
-    EXPECT_FALSE(CPlotSetupMarker::isSet());
-}

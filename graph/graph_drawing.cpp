@@ -1,0 +1,97 @@
+// Draws a graph's picture into a device context by replaying its scene with GDI.
+#include "graph/graph_drawing.h"
+
+#include "graph/graph_model.h"
+#include "graph/graph_scene.h"
+
+namespace {
+
+// A GDI object created for one drawing, selected into the DC while this lives and deleted after.
+class CSelectedObject {
+public:
+    CSelectedObject(HDC dc, HGDIOBJ object) noexcept
+        : m_dc(dc), m_object(object), m_previous(object != nullptr ? SelectObject(dc, object) : nullptr)
+    {
+    }
+    ~CSelectedObject()
+    {
+        if (m_previous != nullptr)
+            SelectObject(m_dc, m_previous);
+        if (m_object != nullptr)
+            DeleteObject(m_object);
+    }
+    CSelectedObject(const CSelectedObject&) = delete;
+    CSelectedObject& operator=(const CSelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_object;
+    HGDIOBJ m_previous;
+};
+
+// Label sizes as the DC's selected font gives them.
+class CDeviceTextMeasure : public CTextMeasure {
+public:
+    explicit CDeviceTextMeasure(HDC dc) noexcept : m_dc(dc) {}
+
+    CTextSize measure(const VKF::CString& text) override
+    {
+        SIZE size{};
+        GetTextExtentPoint32W(m_dc, text.characters(), text.length(), &size);
+        return {size.cx, size.cy};
+    }
+
+private:
+    HDC m_dc;
+};
+
+HFONT createLabelFont() noexcept
+{
+    return CreateFontW(LABEL_FONT_HEIGHT, 0, 0, 0, LABEL_FONT_WEIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       LABEL_FONT_FACE);
+}
+
+void drawLine(HDC dc, const CSceneLine& line) noexcept
+{
+    MoveToEx(dc, line.from.column, line.from.row, nullptr);
+    LineTo(dc, line.to.column, line.to.row);
+}
+
+void drawAxis(HDC dc, const CSceneAxis& axis) noexcept
+{
+    drawLine(dc, axis.line);
+    for (const CSceneTick& tick : axis.ticks) {
+        drawLine(dc, tick.mark);
+        const CSceneLabel& label = tick.label;
+        TextOutW(dc, label.topLeft.column, label.topLeft.row, label.text.characters(), label.text.length());
+    }
+}
+
+void drawPlot(HDC dc, const CScenePlot& plot) noexcept
+{
+    CSelectedObject pen(dc, CreatePen(PS_SOLID, plot.penWidth, plot.colour));
+    for (const CSceneLine& segment : plot.segments)
+        drawLine(dc, segment);
+}
+
+} // namespace
+
+void drawGraphPicture(HDC dc, const CGraphModel& graph)
+{
+    CSelectedObject font(dc, createLabelFont());
+    CDeviceTextMeasure measure(dc);
+    const CGraphScene scene = buildGraphScene(graph, measure);
+
+    const RECT picture{0, 0, PICTURE_SIZE, PICTURE_SIZE};
+    FillRect(dc, &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    {
+        CSelectedObject axisPen(dc, CreatePen(PS_SOLID, 1, AXIS_COLOUR));
+        const COLORREF textColour = SetTextColor(dc, AXIS_COLOUR);
+        drawAxis(dc, scene.xAxis);
+        drawAxis(dc, scene.yAxis);
+        SetTextColor(dc, textColour);
+    }
+    for (const CScenePlot& plot : scene.plots)
+        drawPlot(dc, plot);
+}

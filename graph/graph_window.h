@@ -1,0 +1,68 @@
+// The graph window: a graph's picture with the mouse coordinates below it, and its menu.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "graph/graph_export.h"
+#include "graph/graph_model.h"
+#include "host/window.h"
+
+class CToolWindowHost;
+
+class CGraphWindow : public CWindow {
+public:
+    ~CGraphWindow() override;
+
+    // Registers the class "Graph" of every graph window; false when that fails.
+    static bool registerClass(HINSTANCE instance);
+    // Opens a graph window of setup's plot and axes, owned by owner. Throws VKF::CException when
+    // the window cannot be made.
+    static HWND openGraph(CToolWindowHost& host, const CPlotSetup& setup, HWND owner);
+    // The live graph of window, or null.
+    static CGraphWindow* find(HWND window) noexcept;
+
+    const CGraphModel& graph() const noexcept { return m_graph; }
+    // The back buffer as the last paint left it: the picture bitmap selected into its memory DC;
+    // null before the first paint.
+    HDC pictureDC() const noexcept { return m_pictureDC; }
+    HBITMAP picture() const noexcept { return m_picture; }
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onError(const VKF::CException& error) override;
+
+private:
+    CGraphWindow(CToolWindowHost& host, const CPlotSetup& setup);
+
+    static LRESULT CALLBACK graphProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void forget(const CGraphWindow* graph) noexcept;
+
+    LRESULT onPaint();
+    LRESULT onMouse(UINT message, LPARAM position);
+    LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    void onMenuCommand(int id);
+
+    void addPlot(PlotKind kind);
+    void zoom();
+    // Draws the picture again at the next paint.
+    void redrawPicture();
+    void rebuildPicture(HDC windowDC);
+    // Brings the back buffer up to date for the commands that take the picture out.
+    void preparePicture();
+    void releasePicture() noexcept;
+
+    CToolWindowHost& m_host;
+    CGraphModel m_graph;
+    CGraphExport m_export;
+    HDC m_pictureDC = nullptr;
+    HBITMAP m_picture = nullptr;
+    HGDIOBJ m_pictureDCBitmap = nullptr;
+    bool m_redraw = true;
+    // Messages of this window being handled; the object outlives its window while a handler runs.
+    int m_handling = 0;
+
+    static inline std::vector<std::unique_ptr<CGraphWindow>> s_graphs;
+};
