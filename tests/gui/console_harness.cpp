@@ -28,6 +28,21 @@ std::string narrow(const std::wstring& text)
     return result;
 }
 
+std::vector<std::uint32_t> bitmapPixels(HBITMAP bitmap)
+{
+    constexpr int SIDE = 400;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), SIDE, -SIDE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(SIDE * SIDE);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, SIDE, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(rows, SIDE);
+    for (std::uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return pixels;
+}
+
 void clickButton(HWND dialog, int button)
 {
     if (HWND control = GetDlgItem(dialog, button))

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +18,8 @@ std::wstring toWide(const VKF::CString& text);
 std::wstring windowText(HWND window);
 // UTF-8 for gtest's messages.
 std::string narrow(const std::wstring& text);
+// The pixels of a 400 x 400 picture as 0xRRGGBB, top row first.
+std::vector<std::uint32_t> bitmapPixels(HBITMAP bitmap);
 // Clicks a button of a dialog as a user would: BM_CLICK, posted.
 void clickButton(HWND dialog, int button);
 

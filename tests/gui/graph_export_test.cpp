@@ -37,21 +37,6 @@ std::uint32_t expectedColour(int x, int y)
     return colour;
 }
 
-// The picture's pixels as 32-bit blue-green-red-x, top row first.
-std::vector<std::uint32_t> pixelsOf(HBITMAP bitmap)
-{
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), SIDE, -SIDE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<std::uint32_t> pixels(SIDE * SIDE);
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, SIDE, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(rows, SIDE);
-    for (std::uint32_t& pixel : pixels)
-        pixel &= 0xFFFFFF;
-    return pixels;
-}
-
 // The graph window's side of the export: an owner window and its 400 x 400 back buffer.
 class GraphExportTest : public ImageFolderTest {
 protected:
@@ -211,11 +196,11 @@ TEST_F(GraphExportTest, CopyPutsAnEqualBitmapOfItsOwnOnTheClipboard)
     GetObjectW(copy, sizeof description, &description);
     EXPECT_EQ(description.bmWidth, SIDE);
     EXPECT_EQ(description.bmHeight, SIDE);
-    const std::vector<std::uint32_t> copied = pixelsOf(copy);
+    const std::vector<std::uint32_t> copied = bitmapPixels(copy);
     CloseClipboard();
     expectPictureInPlace();
     SelectObject(m_pictureDC, m_original);
-    EXPECT_TRUE(copied == pixelsOf(m_picture));
+    EXPECT_TRUE(copied == bitmapPixels(m_picture));
     EXPECT_EQ(copied[100 * SIDE + 100], BLOCK);
     SelectObject(m_pictureDC, m_picture);
 
