@@ -4,6 +4,7 @@
 #include <mpParser.h>
 
 #include "engine/calculator.h"
+#include "engine/confirmation.h"
 #include "engine/function_call.h"
 #include "engine/functions.h"
 #include "foundation/utf8.h"

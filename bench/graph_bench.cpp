@@ -1,9 +1,9 @@
 // Speed of the graph's portable work: sampling one plot through the engine and building the scene.
-#include <cmath>
-
 #include <benchmark/benchmark.h>
 
+#include "bench/sixteen_plots.h"
 #include "engine/calculator.h"
+#include "engine/confirmation.h"
 #include "graph/graph_model.h"
 #include "graph/graph_scene.h"
 #include "graph/plot_sampling.h"
@@ -40,17 +40,7 @@ BENCHMARK_CAPTURE(BM_SamplePlot, formula, VKF_T("___g(x)=sin(x)^2+cos(3x)/(1+x^2
 // A full picture: 16 plots of 401 points, six ticks per axis.
 void BM_BuildScene(benchmark::State& state)
 {
-    CPlotSetup setup;
-    setup.axes = {-3, 3, -3, 3, NEW_PLOT_AXIS_VALUES};
-    const CSampleValues x = variableSamples(-3, 3);
-    for (int i = 0; i < PLOT_POINT_COUNT; ++i)
-        setup.plot.points[size_t(i)] = {x[size_t(i)], std::sin(x[size_t(i)]), true};
-    CGraphModel graph(setup);
-    for (int k = 1; k < MAX_PLOTS; ++k) {
-        for (CPlotPoint& point : setup.plot.points)
-            point.y = std::sin(point.x + k) * (1 + k / 8.0);
-        graph.addPlot(setup);
-    }
+    const CGraphModel graph = sixteenPlotGraph();
     CFixedMeasure measure;
     for (auto _ : state)
         benchmark::DoNotOptimize(buildGraphScene(graph, measure).plots.size());
