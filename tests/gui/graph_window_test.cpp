@@ -19,6 +19,8 @@ namespace {
 const wchar_t* const PLOT_EXPRESSION_CAPTION = L"Plot expression...";
 const wchar_t* const PLOT_VECTOR_CAPTION = L"Plot parametrized vector...";
 const wchar_t* const ZOOM_CAPTION = L"Zoom";
+// The colour chooser's red, green and blue fields, in the part that opens fully.
+constexpr int RED_EDIT = 706, GREEN_EDIT = 707, BLUE_EDIT = 708;
 constexpr std::uint32_t WHITE = 0xFFFFFF;
 constexpr std::uint32_t GREY = AXIS_COLOUR;
 constexpr std::uint32_t BLACK = 0x000000;
@@ -330,6 +332,33 @@ TEST_F(GraphWindowTest, UseDefaultTogglesItsRange)
         true, false, false, false, false, false, true, true, true, true,
     };
     EXPECT_EQ(states, expected);
+}
+
+// "Choose color..." opens the colour chooser fully; the colour confirmed there draws the plot, and
+// a cancelled chooser keeps it.
+TEST_F(GraphWindowTest, TheChosenColourDrawsThePlot)
+{
+    open();
+    CDialogWatcher watcher;
+    bool fullyOpen = false;
+    watcher.on(L"Color", [&](HWND chooser) {
+        fullyOpen = IsWindowVisible(GetDlgItem(chooser, RED_EDIT)) != FALSE;
+        for (auto [edit, text] : {std::pair{RED_EDIT, L"200"}, {GREEN_EDIT, L"0"}, {BLUE_EDIT, L"50"}})
+            SetDlgItemTextW(chooser, edit, text);
+        clickButton(chooser, watcher.count(L"Color") == 1 ? IDOK : IDCANCEL);
+    });
+    watcher.on(PLOT_EXPRESSION_CAPTION, [&](HWND dialog) {
+        fill(dialog, expressionPlot(L"x", L"-3", L"3"));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLOT_COLOUR, BN_CLICKED), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLOT_COLOUR, BN_CLICKED), 0);
+        clickButton(dialog, IDC_PLOT_OK);
+    });
+    command(IDM_PLOT_EXPRESSION);
+    const std::vector<HWND> graphs = graphWindows();
+    ASSERT_EQ(graphs.size(), 1u);
+    EXPECT_TRUE(fullyOpen);
+    EXPECT_EQ(model(graphs.front()).plots()[0].colour, static_cast<std::uint32_t>(RGB(200, 0, 50)));
+    expectPlotDrawn(graphs.front(), 0, 0xC80032);
 }
 
 // One plot dialog in the whole program: while the console's is open, neither the console nor a
