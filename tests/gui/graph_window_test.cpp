@@ -510,6 +510,22 @@ TEST_F(GraphWindowTest, SaveAsAndCopyTakeTheWindowsPicture)
     CloseClipboard();
 }
 
+// The main window stays usable under a graph's dialog; closing it then ends the dialog, the graph
+// and the program, and the graph's handler returns to a graph that is gone.
+TEST_F(GraphWindowTest, ClosingTheMainWindowUnderAGraphsDialogEndsBoth)
+{
+    open();
+    HWND graph = openGraph(expressionPlot(L"x", L"-3", L"3"));
+    ASSERT_NE(graph, nullptr);
+    CDialogWatcher watcher;
+    watcher.on(ZOOM_CAPTION, [&](HWND) { SendMessageW(mainWindow(), WM_CLOSE, 0, 0); });
+    SendMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_ZOOM, 0), 0);
+    pump();
+    EXPECT_FALSE(IsWindow(graph));
+    EXPECT_EQ(CGraphWindow::find(graph), nullptr);
+    EXPECT_TRUE(m_quitSeen);
+}
+
 // Close destroys the window and forgets the graph; the main window stays.
 TEST_F(GraphWindowTest, CloseEndsTheGraphOnly)
 {
