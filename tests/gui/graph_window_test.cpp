@@ -220,9 +220,9 @@ TEST_F(GraphWindowTest, CtrlGWithSinOverMinus3To3OpensARecognisableGraph)
     EXPECT_EQ(paneText().rfind(L">> ___g(2)\r\n= 0.9092974268257", 0), 0u) << narrow(paneText());
 }
 
-// Added plots lie over the first in their own colour; the axes widen to a plot that reaches
+// Added plots are drawn against the graph's axes, which widen to a plot that reaches
 // further and stay for one that lies inside.
-TEST_F(GraphWindowTest, AddedPlotsWidenTheAxesAndLieOverEarlierOnes)
+TEST_F(GraphWindowTest, AddedPlotsAreDrawnAndWidenTheAxes)
 {
     open();
     HWND graph = openGraph(expressionPlot(L"x", L"-3", L"3"));
@@ -235,8 +235,12 @@ TEST_F(GraphWindowTest, AddedPlotsWidenTheAxesAndLieOverEarlierOnes)
     EXPECT_EQ(model(graph).plots().size(), 2u);
     expectPlotDrawn(graph, 1, BLACK);
 
+    // A field longer than 511 characters counts whole.
+    std::wstring minusOne = L"-1";
+    for (int k = 0; k < 300; ++k)
+        minusOne += L"+0";
     EXPECT_TRUE(plot(graph, IDM_GRAPH_ADD_EXPRESSION,
-                     expressionPlot(L"x/2", L"-1", L"5") + CFields{{IDC_PLOT_Y_DEFAULT, L""},
+                     expressionPlot(L"x/2", minusOne, L"5") + CFields{{IDC_PLOT_Y_DEFAULT, L""},
                                                                {IDC_PLOT_Y_FROM, L"-1"}, {IDC_PLOT_Y_TO, L"8"}})
                     .empty());
     const CGraphAxes& axes = model(graph).axes();
