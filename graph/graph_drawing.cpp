@@ -3,31 +3,9 @@
 
 #include "graph/graph_model.h"
 #include "graph/graph_scene.h"
+#include "graph/selected_gdi_object.h"
 
 namespace {
-
-// A GDI object created for one drawing, selected into the DC while this lives and deleted after.
-class CSelectedObject {
-public:
-    CSelectedObject(HDC dc, HGDIOBJ object) noexcept
-        : m_dc(dc), m_object(object), m_previous(object != nullptr ? SelectObject(dc, object) : nullptr)
-    {
-    }
-    ~CSelectedObject()
-    {
-        if (m_previous != nullptr)
-            SelectObject(m_dc, m_previous);
-        if (m_object != nullptr)
-            DeleteObject(m_object);
-    }
-    CSelectedObject(const CSelectedObject&) = delete;
-    CSelectedObject& operator=(const CSelectedObject&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_object;
-    HGDIOBJ m_previous;
-};
 
 // Label sizes as the DC's selected font gives them.
 class CDeviceTextMeasure : public CTextMeasure {
@@ -70,7 +48,7 @@ void drawAxis(HDC dc, const CSceneAxis& axis) noexcept
 
 void drawPlot(HDC dc, const CScenePlot& plot) noexcept
 {
-    CSelectedObject pen(dc, CreatePen(PS_SOLID, plot.penWidth, plot.colour));
+    CSelectedGdiObject pen(dc, CreatePen(PS_SOLID, plot.penWidth, plot.colour));
     for (const CSceneLine& segment : plot.segments)
         drawLine(dc, segment);
 }
@@ -79,14 +57,14 @@ void drawPlot(HDC dc, const CScenePlot& plot) noexcept
 
 void drawGraphPicture(HDC dc, const CGraphModel& graph)
 {
-    CSelectedObject font(dc, createLabelFont());
+    CSelectedGdiObject font(dc, createLabelFont());
     CDeviceTextMeasure measure(dc);
     const CGraphScene scene = buildGraphScene(graph, measure);
 
     const RECT picture{0, 0, PICTURE_SIZE, PICTURE_SIZE};
     FillRect(dc, &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     {
-        CSelectedObject axisPen(dc, CreatePen(PS_SOLID, 1, AXIS_COLOUR));
+        CSelectedGdiObject axisPen(dc, CreatePen(PS_SOLID, 1, AXIS_COLOUR));
         const COLORREF textColour = SetTextColor(dc, AXIS_COLOUR);
         drawAxis(dc, scene.xAxis);
         drawAxis(dc, scene.yAxis);

@@ -7,6 +7,7 @@
 
 #include "foundation/file.h"
 #include "graph/graph_printing.h"
+#include "graph/selected_gdi_object.h"
 
 namespace {
 
@@ -30,37 +31,14 @@ void showError(HWND owner, const wchar_t* text)
     MessageBoxW(owner, text, ERROR_CAPTION, MB_ICONERROR);
 }
 
-// GetDIBits wants the bitmap it reads selected into no DC: a scratch bitmap stands in for the
-// picture in its DC while this lives.
-class CPictureTakenOut {
-public:
-    explicit CPictureTakenOut(HDC pictureDC)
-        : m_dc(pictureDC), m_scratch(CreateCompatibleBitmap(pictureDC, 1, 1)),
-          m_picture(m_scratch != nullptr ? SelectObject(pictureDC, m_scratch) : nullptr)
-    {
-    }
-    ~CPictureTakenOut()
-    {
-        if (m_picture != nullptr)
-            SelectObject(m_dc, m_picture);
-        if (m_scratch != nullptr)
-            DeleteObject(m_scratch);
-    }
-    CPictureTakenOut(const CPictureTakenOut&) = delete;
-    CPictureTakenOut& operator=(const CPictureTakenOut&) = delete;
-
-private:
-    HDC m_dc;
-    HBITMAP m_scratch;
-    HGDIOBJ m_picture;
-};
-
 void writePicture(HWND owner, HDC pictureDC, HBITMAP picture, const VKF::CString& path, ImageFormat format)
 {
     CRasterImage image;
     bool read = false;
     {
-        CPictureTakenOut takenOut(pictureDC);
+        // GetDIBits wants the bitmap it reads selected into no DC: a scratch bitmap stands in for
+        // the picture meanwhile.
+        CSelectedGdiObject scratch(pictureDC, CreateCompatibleBitmap(pictureDC, 1, 1));
         read = image.createFromBitmap(picture);
     }
     if (!read)
