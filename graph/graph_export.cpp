@@ -3,24 +3,23 @@
 
 #include <commdlg.h>
 
-#include <vector>
+#include <optional>
 
-#include "foundation/file.h"
 #include "graph/graph_printing.h"
 #include "graph/selected_gdi_object.h"
+#include "host/save_file_dialog.h"
 
 namespace {
 
-constexpr DWORD FILE_NAME_CAPACITY = 512;
 const wchar_t FILTERS[] = L"JPEG Image (.jpg)\0*.jpg\0Bitmap Image (.bmp)\0*.bmp\0";
 constexpr DWORD JPEG_FILTER = 1;
 constexpr DWORD BMP_FILTER = 2;
+const wchar_t* const EXTENSIONS[] = {L".jpg", L".bmp"};
 const wchar_t* const ERROR_CAPTION = L"Error.";
 const wchar_t* const DOCUMENT_NAME = L"Tallimex Graph";
 
-// The records' sizes come from their declarations: on 32-bit Windows the file dialog's is 88
-// bytes (76 and the places bar's three fields), the print dialog's 66 (packed), the document's 20.
-static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88);
+// The records' sizes come from their declarations: on 32-bit Windows the print dialog's is 66
+// bytes (packed), the document's 20.
 static_assert(sizeof(void*) != 4 || sizeof(PRINTDLGW) == 66);
 static_assert(sizeof(void*) != 4 || sizeof(DOCINFOW) == 20);
 constexpr DWORD PRINT_FLAGS = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_DISABLEPRINTTOFILE | PD_NONETWORKBUTTON;
@@ -51,29 +50,11 @@ void writePicture(HWND owner, HDC pictureDC, HBITMAP picture, const VKF::CString
 // unless the name has it. True when the save is to go ahead, after a Yes for an existing file.
 bool chooseFile(HWND owner, VKF::CString& path, ImageFormat& format)
 {
-    std::vector<wchar_t> name(FILE_NAME_CAPACITY, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = FILTERS;
-    dialog.nFilterIndex = JPEG_FILTER;
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = FILE_NAME_CAPACITY;
-    // The manual is opened from the current directory: the dialog must not move it.
-    dialog.Flags = OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog))
+    const std::optional<CSaveChoice> choice = askForSaveFile(owner, FILTERS, JPEG_FILTER, EXTENSIONS);
+    if (!choice)
         return false;
-
-    const bool bmp = dialog.nFilterIndex == BMP_FILTER;
-    const wchar_t* const extension = bmp ? L".bmp" : L".jpg";
-    VKF::CString chosen(name.data());
-    if (!VKF::hasExtension(chosen, extension))
-        chosen += extension;
-    if (VKF::pathIsTaken(chosen)
-        && MessageBoxW(owner, L"Are you sure you want to overwrite?", L"File already exists", MB_YESNOCANCEL) != IDYES)
-        return false;
-    path = chosen;
-    format = bmp ? ImageFormat::Bmp : ImageFormat::Jpeg;
+    path = choice->path;
+    format = choice->filter == BMP_FILTER ? ImageFormat::Bmp : ImageFormat::Jpeg;
     return true;
 }
 
