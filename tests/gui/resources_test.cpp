@@ -1,4 +1,4 @@
-// The resources loaded by number: the main menu and the accelerators.
+// The resources loaded by number: the main and graph menus and the accelerators.
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -80,4 +80,63 @@ TEST(ResourcesTest, TheAcceleratorsAreTheKeysTheMenuShows)
         EXPECT_EQ(shown.substr(shown.find('\t') + 1), key) << "the accelerator for command " << entry.cmd;
     }
     DestroyMenu(menu);
+}
+
+TEST(ResourcesTest, TheGraphMenuHasItsItemsWithTheCommandsTheGraphWindowHandles)
+{
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_GRAPH_MENU));
+    ASSERT_NE(menu, nullptr);
+    std::string expected = "&File [\n" + item("&Save", IDM_GRAPH_SAVE) + item("Save &as...", IDM_GRAPH_SAVE_AS) +
+                           item("&Print", IDM_GRAPH_PRINT) + item("&Close", IDM_GRAPH_CLOSE) + "]\n"
+                           "&Edit [\n" + item("&Copy", IDM_GRAPH_COPY) + "]\n"
+                           "&Graph [\nAdd &plot [\n" + item("&Expression...", IDM_GRAPH_ADD_EXPRESSION) +
+                           item("Parametrized &vector...", IDM_GRAPH_ADD_VECTOR) + "]\n-\n" +
+                           item("&Zoom (change axis)", IDM_GRAPH_ZOOM) + "]\n";
+    EXPECT_EQ(describeMenu(menu), expected);
+    DestroyMenu(menu);
+}
+
+namespace {
+
+INT_PTR CALLBACK inertDialog(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// The dialog's caption and its controls in tab order, one per line: id, class and text.
+std::string describeDialog(int resourceId)
+{
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), nullptr, inertDialog, 0);
+    char text[128] = {};
+    GetWindowTextA(dialog, text, 128);
+    std::string description = std::string(text) + "\n";
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        char className[32] = {};
+        GetClassNameA(control, className, 32);
+        GetWindowTextA(control, text, 128);
+        description += std::to_string(GetDlgCtrlID(control)) + " " + className + " " + text + "\n";
+    }
+    DestroyWindow(dialog);
+    return description;
+}
+
+} // namespace
+
+TEST(ResourcesTest, ThePlotAndZoomDialogsHaveTheirControlsInTabOrder)
+{
+    const std::string ranges = "49169 Static Variable:\n49170 Edit \n49171 Button Variable value range\n"
+                               "49153 Static From:\n49155 Edit \n49154 Static To:\n49156 Edit \n"
+                               "49187 Button x-axis\n49176 Button Use default\n49185 Static From:\n49159 Edit \n"
+                               "49186 Static To:\n49160 Edit \n49188 Button y-axis\n49175 Button Use default\n"
+                               "49177 Static From:\n49157 Edit \n49184 Static To:\n49158 Edit \n49192 Button Visual\n"
+                               "49189 Static Weight:\n49190 ComboBox \n49191 Button Choose &color...\n"
+                               "49201 Button &OK\n49202 Button &Cancel\n";
+    EXPECT_EQ(describeDialog(IDD_PLOT_EXPRESSION),
+              "Plot expression...\n49161 Static Expression:\n49168 Edit \n" + ranges);
+    EXPECT_EQ(describeDialog(IDD_PLOT_VECTOR), "Plot parametrized vector...\n49162 Static x expression:\n49163 Edit \n"
+                                               "49164 Static y expression:\n49165 Edit \n" + ranges);
+    EXPECT_EQ(describeDialog(IDD_ZOOM), "Zoom\n32769 Button x-axis\n32770 Static From:\n32771 Static To:\n"
+                                        "32772 Edit \n32773 Edit \n32774 Button y-axis\n32775 Static From:\n"
+                                        "32776 Static To:\n32777 Edit \n32778 Edit \n32779 Static Axis values:\n"
+                                        "32780 Edit \n32781 Button &OK\n32782 Button &Cancel\n");
 }
