@@ -25,7 +25,7 @@ version=${name#Tallimex-}
 version=${version%-*}
 zip="$packages/$name.zip"
 installer="$packages/$name-setup.exe"
-files="Tallimex.exe tallimex-cli.exe index.htm readme.txt licenses/libjpeg-turbo.txt licenses/mingw-w64-runtime.txt licenses/libquadmath.txt"
+files="Tallimex.exe tallimex-cli.exe index.htm graph.jpg readme.txt licenses/libjpeg-turbo.txt licenses/mingw-w64-runtime.txt licenses/libquadmath.txt"
 
 work=$(mktemp -d)
 cleanup() {
