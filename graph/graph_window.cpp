@@ -115,7 +115,7 @@ LRESULT CGraphWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: return onPaint();
-    case WM_CLOSE: DestroyWindow(m_window); return 0;
+    case WM_CLOSE: return onClose();
     case WM_COMMAND: return onCommand(wParam, lParam);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN: return onMouse(message, lParam);
@@ -140,6 +140,13 @@ LRESULT CGraphWindow::onPaint()
     GetClientRect(m_window, &client);
     drawText(paint.dc(), STATUS_LINE_LEFT, client.bottom - MOUSE_LINE_RAISE, m_graph.mouseStatusLine());
     drawText(paint.dc(), STATUS_LINE_LEFT, client.bottom - CLICK_LINE_RAISE, m_graph.clickStatusLine());
+    return 0;
+}
+
+// Nothing is asked and nothing kept: the graph goes with its window.
+LRESULT CGraphWindow::onClose()
+{
+    DestroyWindow(m_window);
     return 0;
 }
 

@@ -41,6 +41,7 @@ private:
     static void forget(const CGraphWindow* graph) noexcept;
 
     LRESULT onPaint();
+    LRESULT onClose();
     LRESULT onMouse(UINT message, LPARAM position);
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     void onMenuCommand(int id);
