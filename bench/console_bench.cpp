@@ -105,6 +105,7 @@ void BM_ReturnAfterEntries(benchmark::State& state)
     state.counters["pane_chars"] = console->paneLength();
 }
 
-BENCHMARK(BM_ReturnAfterEntries)->Arg(100)->Arg(1000)->Arg(5000)->Iterations(40)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReturnAfterEntries)->Arg(100)->Arg(1000)->Arg(5000)
+    ->Iterations(40)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -83,7 +83,8 @@ void BM_BuiltInFunction(benchmark::State& state) {
     const VKCL::CValue argument = kFunctionArguments[state.range(1)];
     for (auto _ : state)
         benchmark::DoNotOptimize(VKCL::applyBuiltInFunction(VKCL::FIRST_RESERVED_FUNCTION + function, argument));
-    state.SetLabel(VKF::toUtf8(VKF::CString(kFunctionNames[function])) + (state.range(1) == 0 ? "(0.7)" : "(0.7-1.3i)"));
+    state.SetLabel(VKF::toUtf8(VKF::CString(kFunctionNames[function]))
+                   + (state.range(1) == 0 ? "(0.7)" : "(0.7-1.3i)"));
 }
 BENCHMARK(BM_BuiltInFunction)->ArgsProduct({benchmark::CreateDenseRange(0, 17, 1), {0, 1}});
 

@@ -18,7 +18,8 @@ namespace {
 
 const VKF::UChar* const ILLEGAL_SYNTAX_PREFIX = VKF_T("Illegal syntax:  ");
 const VKF::UChar* const RESULT_PREFIX = VKF_T("= ");
-const VKF::UChar* const DUPLICATE_PARAMETER_MESSAGE = VKF_T("All parameter names must be unique when assigning function");
+const VKF::UChar* const DUPLICATE_PARAMETER_MESSAGE =
+    VKF_T("All parameter names must be unique when assigning function");
 
 // Above this many parameters, names are found through a hash map instead of one by one.
 constexpr std::size_t PARAMETER_MAP_THRESHOLD = 16;

@@ -119,7 +119,8 @@ CString createFileBeside(const CString& path)
     // Named after the process and a count; a name already taken is passed over.
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string fresh = folder + ".tlx" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+        const std::string fresh = folder + ".tlx" + std::to_string(::getpid())
+                                  + "-" + std::to_string(++counter) + ".tmp";
         const int descriptor = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             ::close(descriptor);

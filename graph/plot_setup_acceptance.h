@@ -57,4 +57,5 @@ std::variant<double, CDialogMessage> evaluateField(VKCL::CCalculator& calculator
 // expressions as functions of the variable (___g, or ___g_x and ___g_y) and samples them. Returns
 // the new plot with its axes (6 ticks), or the first message to show, after which the dialog
 // stays open. Throws VKF::CException only when out of memory.
-std::variant<CPlotSetup, CDialogMessage> acceptPlotSetup(VKCL::CCalculator& calculator, const CPlotDialogFields& fields);
+std::variant<CPlotSetup, CDialogMessage> acceptPlotSetup(VKCL::CCalculator& calculator,
+                                                         const CPlotDialogFields& fields);

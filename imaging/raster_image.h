@@ -57,8 +57,14 @@ public:
     // All rows, the bottom one first.
     const std::vector<std::uint8_t>& pixels() const noexcept { return m_pixels; }
     // Row y counted from the bottom.
-    std::uint8_t* row(int32_t fromBottom) noexcept { return m_pixels.data() + std::size_t(fromBottom) * std::size_t(m_stride); }
-    const std::uint8_t* row(int32_t fromBottom) const noexcept { return m_pixels.data() + std::size_t(fromBottom) * std::size_t(m_stride); }
+    std::uint8_t* row(int32_t fromBottom) noexcept
+    {
+        return m_pixels.data() + std::size_t(fromBottom) * std::size_t(m_stride);
+    }
+    const std::uint8_t* row(int32_t fromBottom) const noexcept
+    {
+        return m_pixels.data() + std::size_t(fromBottom) * std::size_t(m_stride);
+    }
     // Empty at 24 bits.
     std::span<CPaletteEntry> palette() noexcept { return m_palette; }
     std::span<const CPaletteEntry> palette() const noexcept { return m_palette; }

@@ -111,9 +111,11 @@ TEST(GraphSceneTest, AxesTicksAndLabelsForEveryPlaceOfZero)
          "line (399,0)-(399,400), 6 ticks, first (399,365)-(389,365) \"-5.5\" at (369,360)"},
         // The x axis on row 200 has its labels below (208), on row 201 above (201 - 10 - 8); the y
         // axis on column 200 has them on its left, on column 199 on its right.
-        {axesOf(-200, 199, -199, 200, 1), "line (0,200)-(400,200), 1 ticks, first (199,207)-(199,193) \"-0.5\" at (189,208)",
+        {axesOf(-200, 199, -199, 200, 1),
+         "line (0,200)-(400,200), 1 ticks, first (199,207)-(199,193) \"-0.5\" at (189,208)",
          "line (200,0)-(200,400), 1 ticks, first (193,199)-(207,199) \"0.5\" at (177,194)"},
-        {axesOf(-199, 200, -198, 201, 1), "line (0,201)-(400,201), 1 ticks, first (199,208)-(199,194) \"0.5\" at (192,183)",
+        {axesOf(-199, 200, -198, 201, 1),
+         "line (0,201)-(400,201), 1 ticks, first (199,208)-(199,194) \"0.5\" at (192,183)",
          "line (199,0)-(199,400), 1 ticks, first (192,199)-(206,199) \"1.5\" at (207,194)"},
         // N = 1: one tick in the middle of each axis.
         {axesOf(-3, 3, -3, 3, 1), "line (0,199)-(400,199), 1 ticks, first (199,206)-(199,192) \"0\" at (197,207)",
@@ -128,7 +130,8 @@ TEST(GraphSceneTest, AxesTicksAndLabelsForEveryPlaceOfZero)
         // A zero span gets its axis line but no ticks.
         {axesOf(2, 2, -1, -1), "line (0,0)-(400,0), 0 ticks", "line (0,0)-(0,400), 0 ticks"},
         // A span beyond the largest double still gets its ticks in place.
-        {axesOf(-1E308, 1E308, 0, 1), "line (0,399)-(400,399), 6 ticks, first (33,399)-(33,389) \"-8.3333e+307\" at (3,379)",
+        {axesOf(-1E308, 1E308, 0, 1),
+         "line (0,399)-(400,399), 6 ticks, first (33,399)-(33,389) \"-8.3333e+307\" at (3,379)",
          "line (199,0)-(199,400), 6 ticks, first (192,365)-(206,365) \"0.083333\" at (207,360)"},
         // Undefined ends draw the lines somewhere sensible and nothing else.
         {axesOf(-inf, inf, std::nan(""), 1), "line (0,0)-(400,0), 0 ticks", "line (0,0)-(0,400), 0 ticks"},
@@ -144,7 +147,9 @@ TEST(GraphSceneTest, AxesTicksAndLabelsForEveryPlaceOfZero)
 
 TEST(GraphSceneTest, PlotSegments)
 {
-    const auto step = [](double height) { return plotOf(-3, 3, [height](double x) { return x < 0 ? height : -height; }); };
+    const auto step = [](double height) {
+        return plotOf(-3, 3, [height](double x) { return x < 0 ? height : -height; });
+    };
     const auto gaps = plotOf(-3, 3, [](double x) { return x == -3 + 0.015 || x == -3 + 3 * 0.015 ? std::nan("") : x; });
     const CPlotSetup hyperbola = plotOf(-3, 3, [](double x) { return 1E300 * x; });
     const struct {
@@ -156,27 +161,38 @@ TEST(GraphSceneTest, PlotSegments)
         {"y = x", IDENTITY, IDENTITY.axes, "400 segments, first (0,399)-(0,398), last (398,0)-(399,0)"},
         {"points 1 and 3 invalid: no joins to them, a lone valid point 2 draws nothing", gaps, IDENTITY.axes,
          "396 segments, first (3,395)-(4,394), last (398,0)-(399,0)"},
-        {"a jump of the whole y span stays open", step(3), IDENTITY.axes, "399 segments, first (0,0)-(0,0), last (398,399)-(399,399)"},
-        {"and is joined after zooming out", step(3), axesOf(-3, 3, -6, 6), "400 segments, first (0,99)-(0,99), last (398,299)-(399,299)"},
-        {"a smaller jump is joined", step(2.9), IDENTITY.axes, "400 segments, first (0,6)-(0,6), last (398,392)-(399,392)"},
-        {"a reversed y span counts by its size", step(3), axesOf(-3, 3, 3, -3), "399 segments, first (0,399)-(0,399), last (398,0)-(399,0)"},
-        {"reversed y: mirrored top to bottom", IDENTITY, axesOf(-3, 3, 3, -3), "400 segments, first (0,0)-(0,0), last (398,398)-(399,399)"},
-        {"reversed x: mirrored left to right", IDENTITY, axesOf(3, -3, -3, 3), "400 segments, first (399,399)-(398,398), last (0,0)-(0,0)"},
+        {"a jump of the whole y span stays open", step(3), IDENTITY.axes,
+         "399 segments, first (0,0)-(0,0), last (398,399)-(399,399)"},
+        {"and is joined after zooming out", step(3), axesOf(-3, 3, -6, 6),
+         "400 segments, first (0,99)-(0,99), last (398,299)-(399,299)"},
+        {"a smaller jump is joined", step(2.9), IDENTITY.axes,
+         "400 segments, first (0,6)-(0,6), last (398,392)-(399,392)"},
+        {"a reversed y span counts by its size", step(3), axesOf(-3, 3, 3, -3),
+         "399 segments, first (0,399)-(0,399), last (398,0)-(399,0)"},
+        {"reversed y: mirrored top to bottom", IDENTITY, axesOf(-3, 3, 3, -3),
+         "400 segments, first (0,0)-(0,0), last (398,398)-(399,399)"},
+        {"reversed x: mirrored left to right", IDENTITY, axesOf(3, -3, -3, 3),
+         "400 segments, first (399,399)-(398,398), last (0,0)-(0,0)"},
         {"zero x span", IDENTITY, axesOf(1, 1, -3, 3), "0 segments"},
         {"zero y span", IDENTITY, axesOf(-3, 3, 2, 2), "0 segments"},
         // Neighbours of y = 1E300 x differ by far more than the span: nothing is joined, nothing
         // overflows; zoomed out far enough, every neighbour is joined.
         {"y = 1E300 x", hyperbola, IDENTITY.axes, "0 segments"},
-        {"y = 1E300 x zoomed out", hyperbola, axesOf(-3, 3, -1E301, 1E301), "400 segments, first (0,259)-(0,259), last (398,139)-(399,139)"},
+        {"y = 1E300 x zoomed out", hyperbola, axesOf(-3, 3, -1E301, 1E301),
+         "400 segments, first (0,259)-(0,259), last (398,139)-(399,139)"},
         // Zoomed into a tiny x range, the two segments through 0 cross the whole picture, cut at
         // the margin, level with y = 0; the others lie wholly outside.
-        {"y = x in a tiny x range", IDENTITY, axesOf(-1E-300, 1E-300, -3, 3), "2 segments, first (-4000,199)-(199,199), last (199,199)-(4399,199)"},
+        {"y = x in a tiny x range", IDENTITY, axesOf(-1E-300, 1E-300, -3, 3),
+         "2 segments, first (-4000,199)-(199,199), last (199,199)-(4399,199)"},
         // A segment to a far point is cut where it leaves the margin, with its slope:
         // (199.5, 199.5) to (7980, 39.9) passes column 4399 at row 113.36.
-        {"far point", pointsPlot({{0.5, 0.5, true}, {20, 0.9, true}}), axesOf(0, 1, 0, 1), "1 segments, first (199,199)-(4399,113), last (199,199)-(4399,113)"},
-        {"far point, backwards", pointsPlot({{20, 0.9, true}, {0.5, 0.5, true}}), axesOf(0, 1, 0, 1), "1 segments, first (4399,113)-(199,199), last (4399,113)-(199,199)"},
+        {"far point", pointsPlot({{0.5, 0.5, true}, {20, 0.9, true}}), axesOf(0, 1, 0, 1),
+         "1 segments, first (199,199)-(4399,113), last (199,199)-(4399,113)"},
+        {"far point, backwards", pointsPlot({{20, 0.9, true}, {0.5, 0.5, true}}), axesOf(0, 1, 0, 1),
+         "1 segments, first (4399,113)-(199,199), last (4399,113)-(199,199)"},
         // The segment through (0, 0.55) whose ends lie 1E200 away on either side.
-        {"both ends beyond the margin", pointsPlot({{-1E200, 0.5, true}, {1E200, 0.6, true}}), axesOf(0, 1, 0, 1), "1 segments, first (-4000,179)-(4399,179), last (-4000,179)-(4399,179)"},
+        {"both ends beyond the margin", pointsPlot({{-1E200, 0.5, true}, {1E200, 0.6, true}}), axesOf(0, 1, 0, 1),
+         "1 segments, first (-4000,179)-(4399,179), last (-4000,179)-(4399,179)"},
         {"wholly beyond the margin", pointsPlot({{20, 50, true}, {21, 50.5, true}}), axesOf(0, 1, 0, 1), "0 segments"},
     };
     for (const auto& c : cases)

@@ -234,7 +234,8 @@ TEST_F(PlotDialogTest, VectorPlotsAreSampledThroughTheEngine)
     for (const CPlotPoint& point : circle.plot.points)
         EXPECT_NEAR(point.x * point.x + point.y * point.y, 1, 1E-14);
     // The default axes are the parameter's range.
-    EXPECT_TRUE(circle.axes.xFrom == 0 && circle.axes.xTo == 2 * std::numbers::pi && circle.axes.yTo == 2 * std::numbers::pi);
+    EXPECT_TRUE(circle.axes.xFrom == 0 && circle.axes.xTo == 2 * std::numbers::pi
+                && circle.axes.yTo == 2 * std::numbers::pi);
     expectOutput("___g_y(pi/2)", "= 1");
 
     // A point is valid only when both its coordinates are.
@@ -288,7 +289,8 @@ TEST_F(PlotDialogTest, ZoomDialog)
     const auto result = acceptZoom(calculator, typed);
     ASSERT_TRUE(std::holds_alternative<CGraphAxes>(result));
     const CGraphAxes& axes = std::get<CGraphAxes>(result);
-    EXPECT_TRUE(axes.xFrom == 5 && axes.xTo == std::numbers::pi && axes.yFrom == -7 && axes.yTo == 2 && axes.axisValues == 15);
+    EXPECT_TRUE(axes.xFrom == 5 && axes.xTo == std::numbers::pi && axes.yFrom == -7 && axes.yTo == 2
+                && axes.axisValues == 15);
     expectError("___dummy()", NOT_DEFINED);
     EXPECT_TRUE(confirmation.questions().empty());
 }

@@ -111,7 +111,8 @@ TEST_F(GraphExportTest, TheFilterChoosesFormatAndExtensionAndSaveFirstAsksForAFi
             const CDecodedJpeg jpeg = decodeJpeg(bytes);
             ASSERT_EQ(jpeg.width, 400u) << name;
             for (auto [x, y] : {std::pair{100, 100}, {390, 390}, {300, 10}})
-                EXPECT_LE(channelDistance(jpeg.colourAt(x, y), expectedColour(x, y)), 8) << name << " at " << x << "," << y;
+                EXPECT_LE(channelDistance(jpeg.colourAt(x, y), expectedColour(x, y)), 8)
+                    << name << " at " << x << "," << y;
         }
     }
     EXPECT_EQ(watcher.count(SAVE_CAPTION), std::size(cases));
@@ -170,7 +171,8 @@ TEST_F(GraphExportTest, AFileThatCannotBeWrittenShowsTheErrorAndKeepsItsBytes)
     watcher.on(SAVE_CAPTION, savingAs(path("kept.bmp").wstring(), 2));
     save();
     const std::string kept = bytesOf(path("kept.bmp"));
-    HANDLE lock = CreateFileW(path("kept.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock = CreateFileW(path("kept.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     FillRect(m_pictureDC, &AREAS[1].first, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     save();
@@ -234,6 +236,7 @@ TEST_F(GraphExportTest, PrintsOnePagePerCopyOrSaysItFailed)
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(watcher.dialogs()[0].caption, L"Print");
     seen.erase(seen.begin());
-    EXPECT_EQ(seen, refused ? std::vector<std::wstring>{L"Error.: Error printing graph. (icon)"} : std::vector<std::wstring>{});
+    EXPECT_EQ(seen, refused ? std::vector<std::wstring>{L"Error.: Error printing graph. (icon)"}
+                            : std::vector<std::wstring>{});
     expectPictureInPlace();
 }

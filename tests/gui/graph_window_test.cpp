@@ -275,8 +275,8 @@ TEST_F(GraphWindowTest, ThePlotDialogsSayWhatIsWrong)
         {IDM_PLOT_EXPRESSION, expressionPlot(L"x", L"0", L"1") + X_AXIS,
          ERROR_BOX + L"Please enter a value (or an expression) into the 'x axis from' field."},
         {IDM_PLOT_EXPRESSION, expressionPlot(L"x", L"0", L"1") + X_AXIS + CFields{{IDC_PLOT_X_FROM, L"2+*2"}},
-         ERROR_BOX + L"An error occured while evaluating the lower x value:\r\n\"Unable to parse expression. Please make "
-                 L"sure you typed correctly.\""},
+         ERROR_BOX + L"An error occured while evaluating the lower x value:\r\n"
+                     L"\"Unable to parse expression. Please make sure you typed correctly.\""},
         {IDM_PLOT_EXPRESSION, expressionPlot(L"x", L"0", L"1") + X_AXIS + CFields{{IDC_PLOT_X_FROM, L"2"},
                                                                                    {IDC_PLOT_X_TO, L"1"}},
          ERROR_BOX + L"Lower x value is higher than or equal to upper x value."},
@@ -284,7 +284,8 @@ TEST_F(GraphWindowTest, ThePlotDialogsSayWhatIsWrong)
          ERROR_BOX + L"Please enter a value (or an expression) into the 'y axis to' field."},
         {IDM_PLOT_EXPRESSION, expressionPlot(L"x", L"0", L"1") + Y_AXIS + CFields{{IDC_PLOT_Y_FROM, L"1"},
                                                                                    {IDC_PLOT_Y_TO, L"2i"}},
-         ERROR_BOX + L"An error occured while evaluating the upper y value:\r\n\"Cannot use complex values in graph.\""},
+         ERROR_BOX + L"An error occured while evaluating the upper y value:\r\n"
+                     L"\"Cannot use complex values in graph.\""},
         {IDM_PLOT_EXPRESSION, expressionPlot(L"x", L"0", L"1") + Y_AXIS + CFields{{IDC_PLOT_Y_FROM, L"1"},
                                                                                    {IDC_PLOT_Y_TO, L"1"}},
          ERROR_BOX + L"Lower y value is higher than or equal to upper y value."},
@@ -419,8 +420,10 @@ TEST_F(GraphWindowTest, ZoomChangesTheAxesOnlyOnOk)
         {{{IDC_ZOOM_X_FROM, L"2i"}}, L"Error: Error computing lower x value:\r\nComplex value."},
         {{{IDC_ZOOM_Y_TO, L" "}}, L"Error: Error computing upper y value:\r\nFunction '___dummy' not defined."},
         {{{IDC_ZOOM_AXIS_VALUES, L" "}}, L"Error: Error parsing value from 'Axis values' field."},
-        {{{IDC_ZOOM_AXIS_VALUES, L"16"}}, L"Error: The 'Axis value' field must be an integer in the range of 1 through 15"},
-        {{{IDC_ZOOM_AXIS_VALUES, L"0"}}, L"Error: The 'Axis value' field must be an integer in the range of 1 through 15"},
+        {{{IDC_ZOOM_AXIS_VALUES, L"16"}},
+         L"Error: The 'Axis value' field must be an integer in the range of 1 through 15"},
+        {{{IDC_ZOOM_AXIS_VALUES, L"0"}},
+         L"Error: The 'Axis value' field must be an integer in the range of 1 through 15"},
     };
     for (const auto& c : refused)
         EXPECT_EQ(zoom(graph, c.fields), std::vector<std::wstring>{c.box}) << narrow(c.box);

@@ -31,12 +31,14 @@ std::uint32_t bmpColourAt(const std::string& bytes, std::int32_t x, std::int32_t
 {
     const int bits = field16(bytes, 28);
     const std::int32_t stride = (std::int32_t(field32(bytes, 18)) * bits + 31) / 32 * 4;
-    const std::size_t row = field32(bytes, 10) + std::size_t(std::int32_t(field32(bytes, 22)) - 1 - fromTop) * std::size_t(stride);
+    const std::size_t row = field32(bytes, 10)
+                            + std::size_t(std::int32_t(field32(bytes, 22)) - 1 - fromTop) * std::size_t(stride);
     const std::uint32_t value = pixelAt(reinterpret_cast<const std::uint8_t*>(bytes.data() + row), bits, x);
     if (bits == 24)
         return value;
     const std::size_t entry = 54 + 4 * std::size_t(value);
-    return std::uint32_t(std::uint8_t(bytes.at(entry + 2))) << 16 | std::uint32_t(std::uint8_t(bytes.at(entry + 1))) << 8
+    return std::uint32_t(std::uint8_t(bytes.at(entry + 2))) << 16
+        | std::uint32_t(std::uint8_t(bytes.at(entry + 1))) << 8
         | std::uint8_t(bytes.at(entry));
 }
 
@@ -50,7 +52,8 @@ int channelDistance(std::uint32_t first, std::uint32_t second)
 
 std::uint32_t CDecodedJpeg::colourAt(std::int32_t x, std::int32_t fromTop) const
 {
-    const std::uint8_t* pixel = samples.data() + (std::size_t(fromTop) * width + std::size_t(x)) * std::size_t(components);
+    const std::uint8_t* pixel = samples.data()
+                                + (std::size_t(fromTop) * width + std::size_t(x)) * std::size_t(components);
     if (components == 1)
         return pixel[0] * 0x010101u;
     return std::uint32_t(pixel[0]) << 16 | std::uint32_t(pixel[1]) << 8 | pixel[2];

@@ -81,7 +81,8 @@ TEST_F(RasterImageBitmapTest, BitmapsOfEveryDepthAreCopiedAndSavedAsTheyLook)
 {
     const CPicture colours = {0xFF0000, 0x00FF00, 0x0000FF};
     const CPicture greys = {0x202020, 0x808080, 0xE0E0E0};
-    const std::vector<std::uint32_t> sixteen = {0, 0x808080, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::vector<std::uint32_t> sixteen = {0, 0x808080, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
+                                                0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     struct Case {
         const char* what;
         int bits;
@@ -134,7 +135,8 @@ TEST_F(RasterImageBitmapTest, BitmapsOfEveryDepthAreCopiedAndSavedAsTheyLook)
         ASSERT_EQ(jpeg.components, c.depth == 24 ? 3 : 1);
         // The middle of each area, away from the edges that compression blurs.
         for (auto [x, fromTop] : {std::pair{WIDTH / 2, BAND / 2}, {WIDTH / 4, 20}, {3 * WIDTH / 4, 20}})
-            EXPECT_LE(channelDistance(jpeg.colourAt(x, fromTop), colourIn(c.picture, x, fromTop)), 12) << "pixel " << x << ", " << fromTop;
+            EXPECT_LE(channelDistance(jpeg.colourAt(x, fromTop), colourIn(c.picture, x, fromTop)), 12)
+                << "pixel " << x << ", " << fromTop;
         std::filesystem::remove(path("copy.jpg"));
     }
 }

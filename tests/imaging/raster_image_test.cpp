@@ -84,7 +84,8 @@ TEST_F(RasterImageTest, BmpFilesHaveTheExactHeaderPaletteAndBottomUpPaddedRows)
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " at " << c.bits << " bits");
         const std::uint32_t colours = c.colours;
         const Pixel pixel = [&](std::int32_t x, std::int32_t fromTop) {
-            return c.bits == 24 ? std::uint32_t(x * 97 + fromTop * 13) & 0xFFFFFF : std::uint32_t(x + 3 * fromTop) % colours;
+            return c.bits == 24 ? std::uint32_t(x * 97 + fromTop * 13) & 0xFFFFFF
+                                : std::uint32_t(x + 3 * fromTop) % colours;
         };
         const CRasterImage image = picture(c.width, c.height, c.bits, pixel, distinctColours);
         ASSERT_TRUE(image.save(pathText(path("picture.bmp")), ImageFormat::Bmp));
