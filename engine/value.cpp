@@ -35,6 +35,22 @@ double viaQuad(__float128 (*function)(__float128), double x)
     return double(function(x));
 }
 
+// Between these powers of two, products of two parts and sums of two products are normal doubles.
+bool withinProductRange(double part) noexcept
+{
+    constexpr double SMALLEST = 0x1p-480, LARGEST = 0x1p480;
+    const double size = std::fabs(part);
+    return part == 0 || (size >= SMALLEST && size <= LARGEST);
+}
+
+// The exponent that brings the larger of two parts into [0.5, 1); 0 for two zeros.
+int scaleExponent(double first, double second) noexcept
+{
+    int exponent = 0;
+    std::frexp(std::fmax(std::fabs(first), std::fabs(second)), &exponent);
+    return exponent;
+}
+
 } // namespace
 
 CValue::CValue(double real, double imaginary)
@@ -80,10 +96,21 @@ void CValue::divide(const CValue& other)
         setValue(a / c, 0);
         return;
     }
-    const double n = c * c + d * d;
-    if (n == 0)
+    if (c == 0 && d == 0)
         fail(DIVISION_BY_ZERO_MESSAGE);
-    setValue((a * c + b * d) / n, (b * c - a * d) / n);
+    if (withinProductRange(a) && withinProductRange(b) && withinProductRange(c) && withinProductRange(d)) {
+        const double n = c * c + d * d;
+        setValue((a * c + b * d) / n, (b * c - a * d) / n);
+        return;
+    }
+    // Far out, c² + d² and the products would overflow or lose their digits: both operands are
+    // scaled by powers of two (exactly) to parts below 1, and the quotient scaled back once.
+    const int numeratorExponent = scaleExponent(a, b), denominatorExponent = scaleExponent(c, d);
+    const double sa = std::ldexp(a, -numeratorExponent), sb = std::ldexp(b, -numeratorExponent);
+    const double sc = std::ldexp(c, -denominatorExponent), sd = std::ldexp(d, -denominatorExponent);
+    const double n = sc * sc + sd * sd;
+    const int exponent = numeratorExponent - denominatorExponent;
+    setValue(std::ldexp((sa * sc + sb * sd) / n, exponent), std::ldexp((sb * sc - sa * sd) / n, exponent));
 }
 
 void CValue::setParts(const complexroute::CParts& parts)
