@@ -1,6 +1,7 @@
 // The main window: entries of the output pane, the error box, the confirmation question, the Edit
 // menu, the layout and the commands.
 #include "console_harness.h"
+#include "graph/graph_window.h"
 
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
@@ -217,8 +218,7 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     HWND solver = toolWindow(EToolWindow::CUBIC_SOLVER);
     for (int field : {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D})
         SetDlgItemTextW(solver, field, L"1");
-    HWND graph = CreateWindowExW(0, L"Graph", L"Graph", WS_VISIBLE | WS_SYSMENU, 100, 100, 200, 200,
-                                 mainWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND graph = CGraphWindow::openGraph(*m_console, CPlotSetup{}, mainWindow());
     SetForegroundWindow(mainWindow());
     pump();
     enterLine(L"x=1");
