@@ -6,7 +6,6 @@
 
 #include "foundation/exception.h"
 #include "graph/axis_scale.h"
-#include "graph/graph_drawing.h"
 #include "graph/plot_dialog.h"
 #include "graph/zoom_dialog.h"
 #include "resources/resource_ids.h"
@@ -48,10 +47,7 @@ void drawText(HDC dc, int left, int top, const VKF::CString& text) noexcept
 
 CGraphWindow::CGraphWindow(CToolWindowHost& host, const CPlotSetup& setup) : m_host(host), m_graph(setup) {}
 
-CGraphWindow::~CGraphWindow()
-{
-    releasePicture();
-}
+CGraphWindow::~CGraphWindow() = default;
 
 bool CGraphWindow::registerClass(HINSTANCE instance)
 {
@@ -134,8 +130,8 @@ LRESULT CGraphWindow::onPaint()
     CPaint paint(m_window);
     if (m_redraw)
         rebuildPicture(paint.dc());
-    if (m_pictureDC != nullptr)
-        BitBlt(paint.dc(), 0, 0, PICTURE_SIZE, PICTURE_SIZE, m_pictureDC, 0, 0, SRCCOPY);
+    if (m_picture.dc() != nullptr)
+        BitBlt(paint.dc(), 0, 0, PICTURE_SIZE, PICTURE_SIZE, m_picture.dc(), 0, 0, SRCCOPY);
     RECT client{};
     GetClientRect(m_window, &client);
     drawText(paint.dc(), STATUS_LINE_LEFT, client.bottom - MOUSE_LINE_RAISE, m_graph.mouseStatusLine());
@@ -175,10 +171,10 @@ LRESULT CGraphWindow::onCommand(WPARAM wParam, LPARAM lParam)
 void CGraphWindow::onMenuCommand(int id)
 {
     switch (id) {
-    case IDM_GRAPH_SAVE: preparePicture(); m_export.saveGraph(m_window, m_pictureDC, m_picture); break;
-    case IDM_GRAPH_SAVE_AS: preparePicture(); m_export.saveGraphAs(m_window, m_pictureDC, m_picture); break;
-    case IDM_GRAPH_PRINT: preparePicture(); CGraphExport::printGraph(m_window, m_pictureDC, m_picture); break;
-    case IDM_GRAPH_COPY: preparePicture(); CGraphExport::copyGraph(m_window, m_pictureDC, m_picture); break;
+    case IDM_GRAPH_SAVE: preparePicture(); m_export.saveGraph(m_window, pictureDC(), picture()); break;
+    case IDM_GRAPH_SAVE_AS: preparePicture(); m_export.saveGraphAs(m_window, pictureDC(), picture()); break;
+    case IDM_GRAPH_PRINT: preparePicture(); CGraphExport::printGraph(m_window, pictureDC(), picture()); break;
+    case IDM_GRAPH_COPY: preparePicture(); CGraphExport::copyGraph(m_window, pictureDC(), picture()); break;
     case IDM_GRAPH_CLOSE: PostMessageW(m_window, WM_CLOSE, 0, 0); break;
     case IDM_GRAPH_ADD_EXPRESSION: addPlot(PlotKind::Expression); break;
     case IDM_GRAPH_ADD_VECTOR: addPlot(PlotKind::Vector); break;
@@ -215,19 +211,11 @@ void CGraphWindow::redrawPicture()
     InvalidateRect(m_window, nullptr, TRUE);
 }
 
-// A back buffer GDI cannot give leaves the redraw pending for the next paint.
+// A picture GDI cannot give leaves the redraw pending for the next paint.
 void CGraphWindow::rebuildPicture(HDC windowDC)
 {
-    releasePicture();
-    m_pictureDC = CreateCompatibleDC(nullptr);
-    m_picture = CreateCompatibleBitmap(windowDC, PICTURE_SIZE, PICTURE_SIZE);
-    if (m_pictureDC == nullptr || m_picture == nullptr) {
-        releasePicture();
-        return;
-    }
-    m_pictureDCBitmap = SelectObject(m_pictureDC, m_picture);
-    drawGraphPicture(m_pictureDC, m_graph);
-    m_redraw = false;
+    if (m_picture.redraw(windowDC, m_graph))
+        m_redraw = false;
 }
 
 void CGraphWindow::preparePicture()
@@ -239,17 +227,4 @@ void CGraphWindow::preparePicture()
     }
     if (m_redraw)
         throw VKF::CException(NOT_DRAWN);
-}
-
-void CGraphWindow::releasePicture() noexcept
-{
-    if (m_pictureDC != nullptr) {
-        SelectObject(m_pictureDC, m_pictureDCBitmap);
-        DeleteDC(m_pictureDC);
-    }
-    if (m_picture != nullptr)
-        DeleteObject(m_picture);
-    m_pictureDC = nullptr;
-    m_picture = nullptr;
-    m_pictureDCBitmap = nullptr;
 }

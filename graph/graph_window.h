@@ -8,6 +8,7 @@
 
 #include "graph/graph_export.h"
 #include "graph/graph_model.h"
+#include "graph/graph_picture.h"
 #include "host/window.h"
 
 class CToolWindowHost;
@@ -27,8 +28,8 @@ public:
     const CGraphModel& graph() const noexcept { return m_graph; }
     // The back buffer as the last paint left it: the picture bitmap selected into its memory DC;
     // null before the first paint.
-    HDC pictureDC() const noexcept { return m_pictureDC; }
-    HBITMAP picture() const noexcept { return m_picture; }
+    HDC pictureDC() const noexcept { return m_picture.dc(); }
+    HBITMAP picture() const noexcept { return m_picture.bitmap(); }
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,14 +54,11 @@ private:
     void rebuildPicture(HDC windowDC);
     // Brings the back buffer up to date for the commands that take the picture out.
     void preparePicture();
-    void releasePicture() noexcept;
 
     CToolWindowHost& m_host;
     CGraphModel m_graph;
     CGraphExport m_export;
-    HDC m_pictureDC = nullptr;
-    HBITMAP m_picture = nullptr;
-    HGDIOBJ m_pictureDCBitmap = nullptr;
+    CGraphPicture m_picture;
     bool m_redraw = true;
     // Messages of this window being handled; the object outlives its window while a handler runs.
     int m_handling = 0;

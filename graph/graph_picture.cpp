@@ -1,0 +1,37 @@
+// A graph's picture kept in memory: a PICTURE_SIZE square bitmap selected into a memory DC.
+#include "graph/graph_picture.h"
+
+#include "graph/axis_scale.h"
+#include "graph/graph_drawing.h"
+
+CGraphPicture::~CGraphPicture()
+{
+    release();
+}
+
+bool CGraphPicture::redraw(HDC like, const CGraphModel& graph)
+{
+    release();
+    m_dc = CreateCompatibleDC(nullptr);
+    m_bitmap = CreateCompatibleBitmap(like, PICTURE_SIZE, PICTURE_SIZE);
+    if (m_dc == nullptr || m_bitmap == nullptr) {
+        release();
+        return false;
+    }
+    m_dcBitmap = SelectObject(m_dc, m_bitmap);
+    drawGraphPicture(m_dc, graph);
+    return true;
+}
+
+void CGraphPicture::release() noexcept
+{
+    if (m_dc != nullptr) {
+        SelectObject(m_dc, m_dcBitmap);
+        DeleteDC(m_dc);
+    }
+    if (m_bitmap != nullptr)
+        DeleteObject(m_bitmap);
+    m_dc = nullptr;
+    m_bitmap = nullptr;
+    m_dcBitmap = nullptr;
+}
