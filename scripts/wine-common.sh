@@ -78,6 +78,19 @@ use_wine() {
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 }
 
+# Makes an interrupted or terminated script run its EXIT trap, so that what it started ends too.
+end_on_signals() {
+    trap 'exit 129' HUP
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
+
+# Runs a command that ends with the calling shell even when that shell is killed outright (as
+# CTest does when a test times out), where no trap runs.
+ends_with_caller() {
+    setpriv --pdeathsig TERM "$@"
+}
+
 # Starts a private Xvfb and exports its DISPLAY; xvfb_pid names it for stop_private_display.
 xvfb_pid=
 start_private_display() {
@@ -85,7 +98,7 @@ start_private_display() {
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     # Xvfb picks a free display itself and reports its number on the given descriptor.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    ends_with_caller Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     read -r -t 20 display <"$fifo" || display=
     rm -f "$fifo"

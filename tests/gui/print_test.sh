@@ -24,6 +24,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+end_on_signals
 
 fail() {
     echo "print test: $*" >&2
@@ -75,7 +76,7 @@ Spool $work/pdf-spool
 Log $work/log
 Grp root
 EOF
-unshare --mount --propagation private \
+ends_with_caller unshare --mount --propagation private \
     sh -c "mount --bind '$work/cups-pdf.conf' /etc/cups/cups-pdf.conf && exec cupsd -f -c '$work/conf/cupsd.conf' -s '$work/conf/cups-files.conf'" \
     >"$work/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
@@ -88,12 +89,27 @@ done
 lpadmin -h "$socket" -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null \
     && lpadmin -h "$socket" -d PDF || fail "the PDF printer could not be added"
 
+# Why a new prefix may list no printer: Wine reaches CUPS through the CUPS library of its own
+# architecture, which the other architecture's library does not replace.
+missing_printer_cause() {
+    local library=/usr/lib/x86_64-linux-gnu/libcups.so.2 package=libcups2 bits=64
+    if [ "$1" = win32 ]; then
+        library=/usr/lib/i386-linux-gnu/libcups.so.2 package=libcups2:i386 bits=32
+    fi
+    if [ ! -e "$library" ]; then
+        echo "the $bits-bit CUPS library is not installed (package $package; scripts/bootstrap installs it)"
+    else
+        echo "Wine did not list the server's printers (WINEDEBUG=+winspool shows what it found)"
+    fi
+}
+
 # Wine lists the printers when it makes a prefix: this one is made after the server started.
 export WINEPREFIX="$work/prefix" CUPS_SERVER="$socket"
 use_wine "$(pe_arch "$tests")"
 "$WINELOADER" wineboot --init >/dev/null 2>&1 || fail "wineboot failed"
 /usr/lib/wine/wineserver -w
-grep -q 'Print\\\\Printers\\\\PDF\]' "$WINEPREFIX/system.reg" || fail "Wine found no printer PDF in the new prefix"
+grep -q 'Print\\\\Printers\\\\PDF\]' "$WINEPREFIX/system.reg" \
+    || fail "Wine found no printer PDF in the new prefix: $(missing_printer_cause "$(pe_arch "$tests")")"
 
 # Prints; the test program checks what it was told (nothing, or the error when refused).
 print_graph() {

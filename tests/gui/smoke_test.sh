@@ -47,6 +47,7 @@ cleanup() {
     stop_private_display
 }
 trap cleanup EXIT
+end_on_signals
 
 if [ -z "${DISPLAY:-}" ]; then
     start_private_display || fail "Xvfb did not start"

@@ -34,6 +34,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+end_on_signals
 
 fail() {
     echo "package test ($step): $*" >&2
