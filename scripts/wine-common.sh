@@ -85,10 +85,10 @@ end_on_signals() {
     trap 'exit 143' TERM
 }
 
-# Runs a command that ends with the calling shell even when that shell is killed outright (as
-# CTest does when a test times out), where no trap runs.
-ends_with_caller() {
-    setpriv --pdeathsig TERM "$@"
+# Starts a command in the background ($! names it) that ends with this shell even when the shell
+# is killed outright, as CTest does when a test times out, and no trap runs.
+start_tied() {
+    setpriv --pdeathsig TERM "$@" &
 }
 
 # Starts a private Xvfb and exports its DISPLAY; xvfb_pid names it for stop_private_display.
@@ -97,8 +97,10 @@ start_private_display() {
     local fifo display
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    # Xvfb picks a free display itself and reports its number on the given descriptor.
-    ends_with_caller Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and reports its number on the given descriptor. The FIFO
+    # is opened in the background job, since opening it for writing waits for the reader below;
+    # like start_tied's, the display ends with this shell.
+    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     read -r -t 20 display <"$fifo" || display=
     rm -f "$fifo"

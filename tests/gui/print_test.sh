@@ -76,9 +76,9 @@ Spool $work/pdf-spool
 Log $work/log
 Grp root
 EOF
-ends_with_caller unshare --mount --propagation private \
+start_tied unshare --mount --propagation private \
     sh -c "mount --bind '$work/cups-pdf.conf' /etc/cups/cups-pdf.conf && exec cupsd -f -c '$work/conf/cupsd.conf' -s '$work/conf/cups-files.conf'" \
-    >"$work/log/cupsd.out" 2>&1 &
+    >"$work/log/cupsd.out" 2>&1
 cupsd_pid=$!
 for _ in $(seq 50); do
     [ -S "$socket" ] && break
