@@ -2,7 +2,7 @@
 #include "console/application.h"
 
 #include "console/console_window.h"
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "console/output_saving.h"
 #include "foundation/exception.h"
 #include "host/engine_work.h"
-#include "graph/graph_window.h"
-#include "graph/plot_dialog.h"
+#include "graph/windows/graph_window.h"
+#include "graph/windows/plot_dialog.h"
 #include "resources/resource_ids.h"
 #include "version.h"
 

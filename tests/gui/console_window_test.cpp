@@ -1,7 +1,7 @@
 // The main window: entries of the output pane, the error box, the confirmation question, the Edit
 // menu, the layout and the commands.
 #include "console_harness.h"
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"

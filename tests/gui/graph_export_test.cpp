@@ -1,5 +1,5 @@
 // A graph's picture saved through the real save dialog, copied to the clipboard and printed.
-#include "graph/graph_export.h"
+#include "graph/windows/graph_export.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,12 +1,12 @@
 // The plot dialogs: a new expression or parametrized-vector plot, with its ranges, weight and colour.
-#include "graph/plot_dialog.h"
+#include "graph/windows/plot_dialog.h"
 
 #include <commdlg.h>
 
 #include <utility>
 
 #include "foundation/exception.h"
-#include "graph/dialog_check.h"
+#include "graph/windows/dialog_check.h"
 #include "host/tool_window_host.h"
 #include "resources/resource_ids.h"
 

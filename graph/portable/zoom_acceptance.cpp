@@ -1,5 +1,5 @@
 // The zoom dialog's texts and OK check: from the five fields to new axis settings.
-#include "graph/zoom_acceptance.h"
+#include "graph/portable/zoom_acceptance.h"
 
 #include <cstdint>
 #include <limits>
@@ -8,7 +8,7 @@
 #include "engine/calculator.h"
 #include "engine/number_format.h"
 #include "foundation/exception.h"
-#include "graph/auxiliary_function.h"
+#include "graph/portable/auxiliary_function.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The state of one graph apart from its window: plots, axes and the mouse positions shown below
 // the picture.
-#include "graph/graph_model.h"
+#include "graph/portable/graph_model.h"
 
 #include "engine/number_format.h"
 #include "foundation/exception.h"
-#include "graph/axis_scale.h"
+#include "graph/portable/axis_scale.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The zoom dialog: new ranges and tick count for a graph's axes.
-#include "graph/zoom_dialog.h"
+#include "graph/windows/zoom_dialog.h"
 
 #include "foundation/exception.h"
-#include "graph/dialog_check.h"
-#include "graph/zoom_acceptance.h"
+#include "graph/windows/dialog_check.h"
+#include "graph/portable/zoom_acceptance.h"
 #include "host/tool_window_host.h"
 #include "resources/resource_ids.h"
 

@@ -4,8 +4,8 @@
 #include <variant>
 
 #include "foundation/string.h"
-#include "graph/dialog_message.h"
-#include "graph/graph_axes.h"
+#include "graph/portable/dialog_message.h"
+#include "graph/portable/graph_axes.h"
 
 namespace VKCL {
 class CCalculator;

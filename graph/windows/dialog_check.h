@@ -7,7 +7,7 @@
 #include <utility>
 #include <variant>
 
-#include "graph/dialog_message.h"
+#include "graph/portable/dialog_message.h"
 #include "host/engine_work.h"
 
 // Runs check as engine work and returns its result, or shows the message it ended with in a box

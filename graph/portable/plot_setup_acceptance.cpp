@@ -1,11 +1,11 @@
 // The plot dialogs' OK check: from the texts and choices of the controls to a new plot.
-#include "graph/plot_setup_acceptance.h"
+#include "graph/portable/plot_setup_acceptance.h"
 
 #include "engine/calculator.h"
 #include "foundation/exception.h"
-#include "graph/auxiliary_function.h"
-#include "graph/axis_scale.h"
-#include "graph/plot_sampling.h"
+#include "graph/portable/auxiliary_function.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/portable/plot_sampling.h"
 
 namespace {
 

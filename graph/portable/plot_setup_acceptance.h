@@ -5,8 +5,8 @@
 #include <variant>
 
 #include "foundation/string.h"
-#include "graph/dialog_message.h"
-#include "graph/plot_setup.h"
+#include "graph/portable/dialog_message.h"
+#include "graph/portable/plot_setup.h"
 
 namespace VKCL {
 class CCalculator;

@@ -1,5 +1,5 @@
 // The dialogs' way into the engine: a field's text becomes the body of an auxiliary user function.
-#include "graph/auxiliary_function.h"
+#include "graph/portable/auxiliary_function.h"
 
 #include "engine/calculator.h"
 #include "engine/function_call.h"

@@ -1,13 +1,13 @@
 // The graph window: a graph's picture with the mouse coordinates below it, and its menu.
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "foundation/exception.h"
-#include "graph/axis_scale.h"
-#include "graph/plot_dialog.h"
-#include "graph/zoom_dialog.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/windows/plot_dialog.h"
+#include "graph/windows/zoom_dialog.h"
 #include "resources/resource_ids.h"
 
 namespace {
