@@ -1,26 +1,40 @@
-// The dialogs' way into the engine: a field's text becomes the body of an auxiliary user function.
-#include "graph/portable/auxiliary_function.h"
+// The way the dialogs and the solvers hand a field's text or a formula to the engine.
+#include "engine/auxiliary_function.h"
 
 #include "engine/calculator.h"
 #include "engine/function_call.h"
 #include "foundation/exception.h"
 
-void runStatement(VKCL::CCalculator& calculator, const VKF::CString& statement)
+namespace VKCL {
+
+void CAuxiliaryFunction::define(const VKF::CString& parameters, const VKF::CString& body)
 {
+    forget();
     VKF::CString output;
-    calculator.executeStatement(statement, output);
+    m_calculator.executeStatement(m_name + VKF_T("(") + parameters + VKF_T(")=") + body, output);
 }
 
-void runStatementQuietly(VKCL::CCalculator& calculator, const VKF::CString& statement)
+CValue CAuxiliaryFunction::call(const std::vector<CValue>& arguments)
 {
+    CFunctionCall call(m_name);
+    for (const CValue& argument : arguments)
+        call.addArgument(argument);
+    return m_calculator.callFunction(call);
+}
+
+CValue CAuxiliaryFunction::evaluate(const VKF::CString& text)
+{
+    define(VKF::CString(), text);
+    return call();
+}
+
+void CAuxiliaryFunction::forget()
+{
+    VKF::CString output;
     try {
-        runStatement(calculator, statement);
+        m_calculator.executeStatement(m_name + VKF_T("=?"), output);
     } catch (const VKF::CException&) {
     }
 }
 
-VKCL::CValue evaluateAsFunction(VKCL::CCalculator& calculator, const VKF::CString& name, const VKF::CString& text)
-{
-    runStatement(calculator, name + VKF_T("()=") + text);
-    return calculator.callFunction(VKCL::CFunctionCall(name));
-}
+} // namespace VKCL

@@ -1,23 +1,38 @@
-// The dialogs' way into the engine: a field's text becomes the body of an auxiliary user function.
+// The way the dialogs and the solvers hand a field's text or a formula to the engine.
 #pragma once
+
+#include <vector>
 
 #include "engine/value.h"
 #include "foundation/string.h"
 
 namespace VKCL {
+
 class CCalculator;
-}
 
-// The name under which the plot and zoom dialogs evaluate a number field.
-inline const VKF::UChar* const FIELD_FUNCTION_NAME = VKF_T("___dummy");
+// A user function that the program itself defines under a name of its own (an ordinary name that
+// begins with underscores), calls and forgets. The definition runs through executeStatement as a
+// typed line would: a text the engine refuses leaves the name undefined or malformed, and the call
+// then fails with the engine's message.
+class CAuxiliaryFunction {
+public:
+    CAuxiliaryFunction(CCalculator& calculator, const VKF::UChar* name) : m_calculator(calculator), m_name(name) {}
 
-// Runs one line through the engine; its output line is of no interest. Throws only when out of
-// memory.
-void runStatement(VKCL::CCalculator& calculator, const VKF::CString& statement);
+    const VKF::CString& name() const noexcept { return m_name; }
 
-// Runs statement, ignoring even a failure to run it.
-void runStatementQuietly(VKCL::CCalculator& calculator, const VKF::CString& statement);
+    // Forgets the name, so that no reassignment question can come, then defines
+    // name(parameters)=body. Throws VKF::CException only when out of memory.
+    void define(const VKF::CString& parameters, const VKF::CString& body);
+    // Calls the function with the arguments; throws VKF::CException with the engine's message.
+    CValue call(const std::vector<CValue>& arguments = {});
+    // Defines text as the body of name() and calls it.
+    CValue evaluate(const VKF::CString& text);
+    // Unassigns the name, ignoring whatever that reports or throws.
+    void forget();
 
-// Defines name() with text as its body and calls it. A text the engine cannot take leaves name
-// undefined or malformed, and the call throws VKF::CException with the engine's message.
-VKCL::CValue evaluateAsFunction(VKCL::CCalculator& calculator, const VKF::CString& name, const VKF::CString& text);
+private:
+    CCalculator& m_calculator;
+    VKF::CString m_name;
+};
+
+} // namespace VKCL

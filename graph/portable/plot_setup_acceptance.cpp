@@ -1,10 +1,13 @@
 // The plot dialogs' OK check: from the texts and choices of the controls to a new plot.
 #include "graph/portable/plot_setup_acceptance.h"
 
-#include "engine/calculator.h"
+#include <optional>
+#include <vector>
+
+#include "engine/auxiliary_function.h"
 #include "foundation/exception.h"
-#include "graph/portable/auxiliary_function.h"
 #include "graph/portable/axis_scale.h"
+#include "graph/portable/field_function.h"
 #include "graph/portable/plot_sampling.h"
 
 namespace {
@@ -43,154 +46,166 @@ const VKF::UChar* const STORING_EXPRESSION_MESSAGE =
 const VKF::UChar* const STORING_X_MESSAGE = VKF_T("An error occured while storing the x expression as a function:\r\n");
 const VKF::UChar* const STORING_Y_MESSAGE = VKF_T("An error occured while storing the y expression as a function:\r\n");
 
-// Ends the check with a message box.
-class CRefusal {
-public:
-    CDialogMessage message;
-};
+// A step of the check that may refuse: nothing, or the message the check ends with.
+using CRefusal = std::optional<CDialogMessage>;
 
-[[noreturn]] void refuse(const VKF::CString& text, const VKF::UChar* title = MESSAGE_BOX_ERROR_TITLE)
-{
-    throw CRefusal{{text, title}};
-}
-
-double fieldValue(VKCL::CCalculator& calculator, PlotField field, const VKF::CString& text)
-{
-    std::variant<double, CDialogMessage> result = evaluateField(calculator, field, text);
-    if (CDialogMessage* message = std::get_if<CDialogMessage>(&result))
-        throw CRefusal{*message};
-    return std::get<double>(result);
-}
-
-// The text, or a refusal with emptyMessage when it is empty.
-const VKF::CString& required(const VKF::CString& text, const VKF::UChar* emptyMessage)
+// A refusal with emptyMessage when the text is empty.
+CRefusal required(const VKF::CString& text, const VKF::UChar* emptyMessage)
 {
     if (text.isEmpty())
-        refuse(emptyMessage);
-    return text;
+        return CDialogMessage{emptyMessage};
+    return std::nullopt;
 }
 
-// Defines name(variable) = expression; an empty expression is refused with emptyMessage.
-void defineFunction(VKCL::CCalculator& calculator, const VKF::UChar* name, const VKF::CString& variable,
-                    const VKF::CString& expression, const VKF::UChar* emptyMessage, const VKF::UChar* failurePrefix)
+// Defines function(variable) = expression; an empty expression is refused with emptyMessage.
+CRefusal defineFunction(VKCL::CAuxiliaryFunction& function, const VKF::CString& variable,
+                        const VKF::CString& expression, const VKF::UChar* emptyMessage,
+                        const VKF::UChar* failurePrefix)
 {
-    required(expression, emptyMessage);
+    if (CRefusal refusal = required(expression, emptyMessage))
+        return refusal;
     try {
-        runStatement(calculator, VKF::CString(name) + VKF_T("(") + variable + VKF_T(")=") + expression);
+        function.define(variable, expression);
     } catch (const VKF::CException& error) {
-        refuse(failurePrefix + error.toString());
+        return CDialogMessage{failurePrefix + error.toString()};
     }
+    return std::nullopt;
 }
 
-void unassignQuietly(VKCL::CCalculator& calculator, const VKF::UChar* name)
+CRefusal sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
 {
-    runStatementQuietly(calculator, VKF::CString(name) + VKF_T("=?"));
-}
-
-void sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
-{
-    unassignQuietly(calculator, EXPRESSION_FUNCTION_NAME);
-    const VKF::CString& variable =
-        required(fields.variable, VKF_T("Please enter a name (e.g. 'x') into the expression variable field."));
-    defineFunction(calculator, EXPRESSION_FUNCTION_NAME, variable, fields.expression,
-                   VKF_T("Please enter an expression into the expression field."), STORING_EXPRESSION_MESSAGE);
+    VKCL::CAuxiliaryFunction expression(calculator, EXPRESSION_FUNCTION_NAME);
+    expression.forget();
+    const VKF::CString& variable = fields.variable;
+    if (CRefusal refusal =
+            required(variable, VKF_T("Please enter a name (e.g. 'x') into the expression variable field.")))
+        return refusal;
+    if (CRefusal refusal = defineFunction(expression, variable, fields.expression,
+                                          VKF_T("Please enter an expression into the expression field."),
+                                          STORING_EXPRESSION_MESSAGE))
+        return refusal;
 
     const CSampleValues x = variableSamples(plot.variableFrom, plot.variableTo);
     const CSamples y = sampleFunction(calculator, EXPRESSION_FUNCTION_NAME, x, VKF_T("Cannot plot complex value."));
     if (y.validCount == 0)
-        refuse(y.firstMessage, VKF_T("Error computing values"));
+        return CDialogMessage{y.firstMessage, VKF_T("Error computing values")};
     for (size_t i = 0; i < plot.points.size(); ++i)
         plot.points[i] = {x[i], y.values[i], y.valid[i]};
+    return std::nullopt;
 }
 
 // A point is valid when both its coordinates are; a y expression that fails everywhere still
-// gives an (empty) plot.
-void sampleVector(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
+// gives an (empty) plot. Both names are unassigned before either is defined.
+CRefusal sampleVector(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
 {
-    unassignQuietly(calculator, X_FUNCTION_NAME);
-    unassignQuietly(calculator, Y_FUNCTION_NAME);
-    const VKF::CString& variable =
-        required(fields.variable, VKF_T("Please enter a name (e.g. 't') into the 'variable' field."));
-    defineFunction(calculator, X_FUNCTION_NAME, variable, fields.xExpression,
-                   VKF_T("Please enter an expression into the 'x expression' field."), STORING_X_MESSAGE);
-    defineFunction(calculator, Y_FUNCTION_NAME, variable, fields.yExpression,
-                   VKF_T("Please enter an expression into the 'y expression' field."), STORING_Y_MESSAGE);
+    VKCL::CAuxiliaryFunction xFunction(calculator, X_FUNCTION_NAME);
+    VKCL::CAuxiliaryFunction yFunction(calculator, Y_FUNCTION_NAME);
+    xFunction.forget();
+    yFunction.forget();
+    const VKF::CString& variable = fields.variable;
+    if (CRefusal refusal = required(variable, VKF_T("Please enter a name (e.g. 't') into the 'variable' field.")))
+        return refusal;
+    if (CRefusal refusal = defineFunction(xFunction, variable, fields.xExpression,
+                                          VKF_T("Please enter an expression into the 'x expression' field."),
+                                          STORING_X_MESSAGE))
+        return refusal;
+    if (CRefusal refusal = defineFunction(yFunction, variable, fields.yExpression,
+                                          VKF_T("Please enter an expression into the 'y expression' field."),
+                                          STORING_Y_MESSAGE))
+        return refusal;
 
     const CSampleValues t = variableSamples(plot.variableFrom, plot.variableTo);
     const CSamples x = sampleFunction(calculator, X_FUNCTION_NAME, t, VKF_T("Cannot plot complex x value."));
     if (x.validCount == 0)
-        refuse(x.firstMessage, VKF_T("Error computing x values"));
+        return CDialogMessage{x.firstMessage, VKF_T("Error computing x values")};
     const CSamples y = sampleFunction(calculator, Y_FUNCTION_NAME, t, VKF_T("Cannot plot complex y value."));
     for (size_t i = 0; i < plot.points.size(); ++i)
         plot.points[i] = {x.values[i], y.values[i], x.valid[i] && y.valid[i]};
+    return std::nullopt;
 }
 
-CPlotSetup checkedSetup(VKCL::CCalculator& calculator, const CPlotDialogFields& fields)
+// Evaluates the range fields in the dialog's order: the variable's, then each axis's own unless
+// its "Use default" box is checked. The default y range is the x range scaled by the picture's
+// height over its width.
+CRefusal readRanges(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlotSetup& setup)
 {
-    runStatementQuietly(calculator, VKF::CString(FIELD_FUNCTION_NAME) + VKF_T("()=?"));
-    CPlotSetup setup;
-    setup.kind = fields.kind;
-    setup.plot.colour = fields.colour;
+    class CRange {
+    public:
+        PlotField field;
+        const VKF::CString& text;
+        double& value;
+    };
     CPlot& plot = setup.plot;
     CGraphAxes& axes = setup.axes;
-    plot.variableFrom = fieldValue(calculator, PlotField::VariableFrom, fields.variableFrom);
-    plot.variableTo = fieldValue(calculator, PlotField::VariableTo, fields.variableTo);
+    std::vector<CRange> ranges = {{PlotField::VariableFrom, fields.variableFrom, plot.variableFrom},
+                                  {PlotField::VariableTo, fields.variableTo, plot.variableTo}};
+    if (!fields.xAxisDefault) {
+        ranges.push_back({PlotField::XAxisFrom, fields.xAxisFrom, axes.xFrom});
+        ranges.push_back({PlotField::XAxisTo, fields.xAxisTo, axes.xTo});
+    }
+    if (!fields.yAxisDefault) {
+        ranges.push_back({PlotField::YAxisFrom, fields.yAxisFrom, axes.yFrom});
+        ranges.push_back({PlotField::YAxisTo, fields.yAxisTo, axes.yTo});
+    }
+    for (const CRange& range : ranges) {
+        CCheckOutcome<double> value = evaluateField(calculator, range.field, range.text);
+        if (const CDialogMessage* message = std::get_if<CDialogMessage>(&value))
+            return *message;
+        range.value = std::get<double>(value);
+    }
     if (fields.xAxisDefault) {
         axes.xFrom = plot.variableFrom;
         axes.xTo = plot.variableTo;
-    } else {
-        axes.xFrom = fieldValue(calculator, PlotField::XAxisFrom, fields.xAxisFrom);
-        axes.xTo = fieldValue(calculator, PlotField::XAxisTo, fields.xAxisTo);
     }
     if (fields.yAxisDefault) {
-        // The picture's height over its width, applied to the x range.
         constexpr double ASPECT = double(PICTURE_SIZE) / PICTURE_SIZE;
         axes.yFrom = axes.xFrom * ASPECT;
         axes.yTo = axes.xTo * ASPECT;
-    } else {
-        axes.yFrom = fieldValue(calculator, PlotField::YAxisFrom, fields.yAxisFrom);
-        axes.yTo = fieldValue(calculator, PlotField::YAxisTo, fields.yAxisTo);
     }
-    if (plot.variableFrom >= plot.variableTo)
-        refuse(VARIABLE_ORDER_MESSAGE);
-    if (axes.xFrom >= axes.xTo)
-        refuse(X_ORDER_MESSAGE);
-    if (axes.yFrom >= axes.yTo)
-        refuse(Y_ORDER_MESSAGE);
-
-    axes.axisValues = NEW_PLOT_AXIS_VALUES;
-    if (fields.kind == PlotKind::Expression)
-        sampleExpression(calculator, fields, plot);
-    else
-        sampleVector(calculator, fields, plot);
-    plot.penWidth = fields.weightIndex + 1;
-    return setup;
+    return std::nullopt;
 }
 
 } // namespace
 
-std::variant<double, CDialogMessage> evaluateField(VKCL::CCalculator& calculator, PlotField field,
-                                                   const VKF::CString& text)
+CCheckOutcome<double> evaluateField(VKCL::CCalculator& calculator, PlotField field, const VKF::CString& text)
 {
     const CFieldMessages& messages = FIELD_MESSAGES[size_t(field)];
     if (text.isEmpty())
         return CDialogMessage{messages.empty};
     try {
-        const VKCL::CValue value = evaluateAsFunction(calculator, FIELD_FUNCTION_NAME, text);
+        VKCL::CAuxiliaryFunction function(calculator, FIELD_FUNCTION_NAME);
+        const VKCL::CValue value = function.evaluate(text);
         if (!value.isReal())
             throw VKF::CException(COMPLEX_FIELD_MESSAGE);
-        runStatement(calculator, VKF::CString(FIELD_FUNCTION_NAME) + VKF_T("()=?"));
+        function.forget();
         return value.real();
     } catch (const VKF::CException& error) {
         return CDialogMessage{messages.failurePrefix + error.toString() + VKF_T("\"")};
     }
 }
 
-std::variant<CPlotSetup, CDialogMessage> acceptPlotSetup(VKCL::CCalculator& calculator, const CPlotDialogFields& fields)
+CCheckOutcome<CPlotSetup> acceptPlotSetup(VKCL::CCalculator& calculator, const CPlotDialogFields& fields)
 {
-    try {
-        return checkedSetup(calculator, fields);
-    } catch (const CRefusal& refusal) {
-        return refusal.message;
-    }
+    VKCL::CAuxiliaryFunction(calculator, FIELD_FUNCTION_NAME).forget();
+    CPlotSetup setup;
+    setup.kind = fields.kind;
+    setup.plot.colour = fields.colour;
+    CPlot& plot = setup.plot;
+    const CGraphAxes& axes = setup.axes;
+    if (CRefusal refusal = readRanges(calculator, fields, setup))
+        return *refusal;
+    if (plot.variableFrom >= plot.variableTo)
+        return CDialogMessage{VARIABLE_ORDER_MESSAGE};
+    if (axes.xFrom >= axes.xTo)
+        return CDialogMessage{X_ORDER_MESSAGE};
+    if (axes.yFrom >= axes.yTo)
+        return CDialogMessage{Y_ORDER_MESSAGE};
+
+    setup.axes.axisValues = NEW_PLOT_AXIS_VALUES;
+    CRefusal refusal = fields.kind == PlotKind::Expression ? sampleExpression(calculator, fields, plot)
+                                                           : sampleVector(calculator, fields, plot);
+    if (refusal)
+        return *refusal;
+    plot.penWidth = fields.weightIndex + 1;
+    return setup;
 }

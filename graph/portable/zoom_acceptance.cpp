@@ -5,10 +5,11 @@
 #include <limits>
 #include <string>
 
-#include "engine/calculator.h"
+#include "engine/auxiliary_function.h"
+#include "engine/characters.h"
 #include "engine/number_format.h"
 #include "foundation/exception.h"
-#include "graph/portable/auxiliary_function.h"
+#include "graph/portable/field_function.h"
 
 namespace {
 
@@ -33,26 +34,21 @@ const CBound BOUNDS[] = {
     {&CZoomFields::yTo, &CGraphAxes::yTo, VKF_T("Error computing upper y value:\r\n")},
 };
 
-bool isBlank(VKF::UChar unit)
-{
-    return unit == VKF_T(' ') || unit == VKF_T('\t');
-}
-
 // An unsigned decimal number with blanks around it; empty, other characters or more than 32
 // bits cannot be read.
 bool readCount(const VKF::CString& text, uint32_t& count)
 {
     int32_t first = 0, last = text.length();
-    while (first < last && isBlank(text[first]))
+    while (first < last && VKCL::isBlank(text[first]))
         ++first;
-    while (last > first && isBlank(text[last - 1]))
+    while (last > first && VKCL::isBlank(text[last - 1]))
         --last;
     if (first == last)
         return false;
     uint64_t value = 0;
     for (int32_t i = first; i < last; ++i) {
         const VKF::UChar unit = text[i];
-        if (unit < VKF_T('0') || unit > VKF_T('9'))
+        if (!VKCL::isDigit(unit))
             return false;
         value = value * 10 + uint64_t(unit - VKF_T('0'));
         if (value > std::numeric_limits<uint32_t>::max())
@@ -60,11 +56,6 @@ bool readCount(const VKF::CString& text, uint32_t& count)
     }
     count = uint32_t(value);
     return true;
-}
-
-VKF::CString unassignment()
-{
-    return VKF::CString(FIELD_FUNCTION_NAME) + VKF_T("=?");
 }
 
 } // namespace
@@ -80,19 +71,13 @@ CZoomFields zoomFields(const CGraphAxes& axes)
     return fields;
 }
 
-std::variant<CGraphAxes, CDialogMessage> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields)
+CCheckOutcome<CGraphAxes> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields)
 {
     CGraphAxes axes;
-    bool first = true;
+    VKCL::CAuxiliaryFunction field(calculator, FIELD_FUNCTION_NAME);
     for (const CBound& bound : BOUNDS) {
-        // Only the first unassignment may fail unnoticed.
-        if (first)
-            runStatementQuietly(calculator, unassignment());
-        else
-            runStatement(calculator, unassignment());
-        first = false;
         try {
-            const VKCL::CValue value = evaluateAsFunction(calculator, FIELD_FUNCTION_NAME, fields.*bound.field);
+            const VKCL::CValue value = field.evaluate(fields.*bound.field);
             if (!value.isReal())
                 throw VKF::CException(COMPLEX_BOUND_MESSAGE);
             axes.*bound.value = value.real();
@@ -100,7 +85,7 @@ std::variant<CGraphAxes, CDialogMessage> acceptZoom(VKCL::CCalculator& calculato
             return CDialogMessage{bound.failurePrefix + error.toString()};
         }
     }
-    runStatement(calculator, unassignment());
+    field.forget();
     uint32_t count = 0;
     if (!readCount(fields.axisValues, count))
         return CDialogMessage{AXIS_VALUES_UNREADABLE};

@@ -6,13 +6,12 @@
 #include <utility>
 
 #include "foundation/exception.h"
-#include "graph/windows/dialog_check.h"
+#include "host/dialog_check.h"
 #include "host/tool_window_host.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const WEIGHTS[] = {L"Thin", L"Medium", L"Thick"};
 
 // The colour chooser opens fully, without a preselected colour; its custom colours live for the
