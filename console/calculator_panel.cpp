@@ -1,6 +1,7 @@
 // The calculator panel: buttons that type into the console's input line, and "Exe" and "Clear".
 #include "console/calculator_panel.h"
 
+#include "foundation/dialog_message.h"
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
 
@@ -61,7 +62,6 @@ const CButton BUTTONS[] = {
     {IDC_CALC_CLEAR, EButtonAction::CLEAR, nullptr},
 };
 
-const wchar_t* const ERROR_TITLE = L"Error";
 
 } // namespace
 

@@ -3,10 +3,11 @@
 
 #include "console/about_dialog.h"
 #include "console/output_saving.h"
+#include "foundation/dialog_message.h"
 #include "foundation/exception.h"
-#include "host/engine_work.h"
 #include "graph/windows/graph_window.h"
 #include "graph/windows/plot_dialog.h"
+#include "host/engine_work.h"
 #include "resources/resource_ids.h"
 #include "version.h"
 
@@ -21,7 +22,6 @@ namespace {
 const wchar_t* const CLASS_NAME = L"Tallimex";
 const wchar_t* const WINDOW_TITLE = L"Tallimex v" TALLIMEX_VERSION;
 const wchar_t* const FONT_FACE = L"Arial";
-const wchar_t* const ERROR_TITLE = L"Error";
 
 // Positions of the popups in the main menu.
 constexpr int EDIT_MENU_POSITION = 1;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "foundation/dialog_message.h"
 #include "foundation/exception.h"
 #include "graph/portable/axis_scale.h"
 #include "graph/windows/plot_dialog.h"
@@ -14,7 +15,6 @@ namespace {
 
 const wchar_t* const CLASS_NAME = L"Graph";
 const wchar_t* const WINDOW_TITLE = L"Graph";
-const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const NOT_OPENED = L"The graph window could not be opened.";
 const wchar_t* const NOT_DRAWN = L"The graph's picture could not be drawn.";
 
