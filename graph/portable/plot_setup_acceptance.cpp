@@ -2,6 +2,7 @@
 #include "graph/portable/plot_setup_acceptance.h"
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "engine/auxiliary_function.h"
@@ -49,42 +50,55 @@ const VKF::UChar* const STORING_Y_MESSAGE = VKF_T("An error occured while storin
 // A step of the check that may refuse: nothing, or the message the check ends with.
 using CRefusal = std::optional<CDialogMessage>;
 
-// A refusal with emptyMessage when the text is empty.
-CRefusal required(const VKF::CString& text, const VKF::UChar* emptyMessage)
-{
-    if (text.isEmpty())
-        return CDialogMessage{emptyMessage};
-    return std::nullopt;
-}
+// A plotted expression: its field, the function it becomes and the messages for an empty field
+// and for a definition that fails.
+class CPlottedExpression {
+public:
+    VKF::CString CPlotDialogFields::*text;
+    const VKF::UChar* functionName;
+    const VKF::UChar* emptyMessage;
+    const VKF::UChar* failurePrefix;
+};
 
-// Defines function(variable) = expression; an empty expression is refused with emptyMessage.
-CRefusal defineFunction(VKCL::CAuxiliaryFunction& function, const VKF::CString& variable,
-                        const VKF::CString& expression, const VKF::UChar* emptyMessage,
-                        const VKF::UChar* failurePrefix)
+const CPlottedExpression EXPRESSION_PLOT[] = {
+    {&CPlotDialogFields::expression, EXPRESSION_FUNCTION_NAME,
+     VKF_T("Please enter an expression into the expression field."), STORING_EXPRESSION_MESSAGE},
+};
+const CPlottedExpression VECTOR_PLOT[] = {
+    {&CPlotDialogFields::xExpression, X_FUNCTION_NAME, VKF_T("Please enter an expression into the 'x expression' field."),
+     STORING_X_MESSAGE},
+    {&CPlotDialogFields::yExpression, Y_FUNCTION_NAME, VKF_T("Please enter an expression into the 'y expression' field."),
+     STORING_Y_MESSAGE},
+};
+
+// Unassigns the plot's functions, then defines each as a function of the variable; an empty
+// variable (refused with variableMessage) or expression defines no more.
+CRefusal defineExpressions(VKCL::CCalculator& calculator, const CPlotDialogFields& fields,
+                           const VKF::UChar* variableMessage, std::span<const CPlottedExpression> expressions)
 {
-    if (CRefusal refusal = required(expression, emptyMessage))
-        return refusal;
-    try {
-        function.define(variable, expression);
-    } catch (const VKF::CException& error) {
-        return CDialogMessage{failurePrefix + error.toString()};
+    for (const CPlottedExpression& expression : expressions)
+        VKCL::CAuxiliaryFunction(calculator, expression.functionName).forget();
+    if (fields.variable.isEmpty())
+        return CDialogMessage{variableMessage};
+    for (const CPlottedExpression& expression : expressions) {
+        const VKF::CString& text = fields.*expression.text;
+        if (text.isEmpty())
+            return CDialogMessage{expression.emptyMessage};
+        try {
+            VKCL::CAuxiliaryFunction(calculator, expression.functionName).define(fields.variable, text);
+        } catch (const VKF::CException& error) {
+            return CDialogMessage{expression.failurePrefix + error.toString()};
+        }
     }
     return std::nullopt;
 }
 
 CRefusal sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
 {
-    VKCL::CAuxiliaryFunction expression(calculator, EXPRESSION_FUNCTION_NAME);
-    expression.forget();
-    const VKF::CString& variable = fields.variable;
-    if (CRefusal refusal =
-            required(variable, VKF_T("Please enter a name (e.g. 'x') into the expression variable field.")))
+    if (CRefusal refusal = defineExpressions(
+            calculator, fields, VKF_T("Please enter a name (e.g. 'x') into the expression variable field."),
+            EXPRESSION_PLOT))
         return refusal;
-    if (CRefusal refusal = defineFunction(expression, variable, fields.expression,
-                                          VKF_T("Please enter an expression into the expression field."),
-                                          STORING_EXPRESSION_MESSAGE))
-        return refusal;
-
     const CSampleValues x = variableSamples(plot.variableFrom, plot.variableTo);
     const CSamples y = sampleFunction(calculator, EXPRESSION_FUNCTION_NAME, x, VKF_T("Cannot plot complex value."));
     if (y.validCount == 0)
@@ -95,25 +109,12 @@ CRefusal sampleExpression(VKCL::CCalculator& calculator, const CPlotDialogFields
 }
 
 // A point is valid when both its coordinates are; a y expression that fails everywhere still
-// gives an (empty) plot. Both names are unassigned before either is defined.
+// gives an (empty) plot.
 CRefusal sampleVector(VKCL::CCalculator& calculator, const CPlotDialogFields& fields, CPlot& plot)
 {
-    VKCL::CAuxiliaryFunction xFunction(calculator, X_FUNCTION_NAME);
-    VKCL::CAuxiliaryFunction yFunction(calculator, Y_FUNCTION_NAME);
-    xFunction.forget();
-    yFunction.forget();
-    const VKF::CString& variable = fields.variable;
-    if (CRefusal refusal = required(variable, VKF_T("Please enter a name (e.g. 't') into the 'variable' field.")))
+    if (CRefusal refusal = defineExpressions(
+            calculator, fields, VKF_T("Please enter a name (e.g. 't') into the 'variable' field."), VECTOR_PLOT))
         return refusal;
-    if (CRefusal refusal = defineFunction(xFunction, variable, fields.xExpression,
-                                          VKF_T("Please enter an expression into the 'x expression' field."),
-                                          STORING_X_MESSAGE))
-        return refusal;
-    if (CRefusal refusal = defineFunction(yFunction, variable, fields.yExpression,
-                                          VKF_T("Please enter an expression into the 'y expression' field."),
-                                          STORING_Y_MESSAGE))
-        return refusal;
-
     const CSampleValues t = variableSamples(plot.variableFrom, plot.variableTo);
     const CSamples x = sampleFunction(calculator, X_FUNCTION_NAME, t, VKF_T("Cannot plot complex x value."));
     if (x.validCount == 0)
