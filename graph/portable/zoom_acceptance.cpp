@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr int BOUND_DIGITS = 13;
 const VKF::UChar* const COMPLEX_BOUND_MESSAGE = VKF_T("Complex value.");
 const VKF::UChar* const AXIS_VALUES_UNREADABLE = VKF_T("Error parsing value from 'Axis values' field.");
+// "Axis value", singular and without a full stop, is the text users know from this box.
 const VKF::UChar* const AXIS_VALUES_OUT_OF_RANGE =
     VKF_T("The 'Axis value' field must be an integer in the range of 1 through 15");
 
@@ -64,7 +64,7 @@ CZoomFields zoomFields(const CGraphAxes& axes)
 {
     CZoomFields fields;
     for (const CBound& bound : BOUNDS)
-        fields.*bound.field = VKCL::formatNumber(axes.*bound.value, BOUND_DIGITS);
+        fields.*bound.field = VKCL::formatNumber(axes.*bound.value, VKCL::RESULT_DIGITS);
     const std::string count = std::to_string(axes.axisValues);
     for (const char digit : count)
         fields.axisValues += VKF::UChar(digit);
