@@ -222,8 +222,8 @@ bool CConsoleWindow::onEditCommand(int id)
 bool CConsoleWindow::onViewCommand(int id)
 {
     switch (id) {
-    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(EToolWindow::CALCULATOR_PANEL); break;
-    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(EToolWindow::GREEK_LETTERS); break;
+    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(ToolWindow::CalculatorPanel); break;
+    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(ToolWindow::GreekLetters); break;
     default: return false;
     }
     return true;
@@ -249,8 +249,8 @@ void CConsoleWindow::plot(PlotKind kind)
 bool CConsoleWindow::onSolveCommand(int id)
 {
     switch (id) {
-    case IDM_SOLVE_QUADRATIC: toggleToolWindow(EToolWindow::QUADRATIC_SOLVER); break;
-    case IDM_SOLVE_CUBIC: toggleToolWindow(EToolWindow::CUBIC_SOLVER); break;
+    case IDM_SOLVE_QUADRATIC: toggleToolWindow(ToolWindow::QuadraticSolver); break;
+    case IDM_SOLVE_CUBIC: toggleToolWindow(ToolWindow::CubicSolver); break;
     default: return false;
     }
     return true;
@@ -332,7 +332,7 @@ void CConsoleWindow::runStatement(const VKF::CString& line, VKF::CString& output
     m_calculator.executeStatement(line, output);
 }
 
-void CConsoleWindow::toggleToolWindow(EToolWindow which)
+void CConsoleWindow::toggleToolWindow(ToolWindow which)
 {
     m_toolWindows.toggle(which, GetMenu(m_window));
 }
@@ -356,6 +356,8 @@ bool CConsoleWindow::confirm(const VKF::CString& question)
 void CConsoleWindow::createFont()
 {
     HFONT font = CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, FONT_FACE);
+    // The box's title names what failed and its text says that it failed, as users know it; the
+    // controls then keep the system font.
     if (font == nullptr)
         MessageBoxW(m_window, L"Error", L"Font", MB_OK);
     setFont(font);

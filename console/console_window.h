@@ -31,7 +31,7 @@ public:
     // What Enter in the input line and the calculator panel's "Exe" do.
     void executeInputLine() override;
     // What a tool window's menu item and its close box do.
-    void toggleToolWindow(EToolWindow which);
+    void toggleToolWindow(ToolWindow which);
     void toggleToolWindow(const CToolWindow& window) override;
 
     bool confirm(const VKF::CString& question) override;

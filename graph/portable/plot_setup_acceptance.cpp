@@ -19,7 +19,7 @@ public:
     const VKF::UChar* failurePrefix;
 };
 
-// In the order of PlotField.
+// In the order of PlotField. "occured" is kept as users know the texts, misspelling and all.
 const CFieldMessages FIELD_MESSAGES[] = {
     {VKF_T("Please enter a value (or an expression) into the 'Variable from' field."),
      VKF_T("An error occured while evaluating the lower value:\r\n\"")},

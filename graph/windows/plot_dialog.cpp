@@ -121,6 +121,7 @@ void CPlotDialog::chooseColour()
     chooser.Flags = CHOOSER_FLAGS;
     if (!ChooseColorW(&chooser))
         return;
+    // The beep confirms that the colour was taken: the dialog shows no sample of it.
     MessageBeep(0);
     m_colour = chooser.rgbResult;
 }
