@@ -26,6 +26,8 @@ public:
     // Asks for a printer and the number of copies, then prints one document of a page per copy.
     static void printGraph(HWND owner, HDC pictureDC, HBITMAP picture);
 
+protected:
+    // What is remembered, for checks from outside.
     bool hasFile() const noexcept { return m_hasFile; }
     const VKF::CString& fileName() const noexcept { return m_fileName; }
     ImageFormat imageType() const noexcept { return m_imageType; }
