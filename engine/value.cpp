@@ -332,10 +332,10 @@ VKF::CString CValue::toString() const
 {
     const double re = m_real, im = m_imaginary;
     if (im == 0)
-        return formatNumber(re, 13);
+        return formatNumber(re, RESULT_DIGITS);
     VKF::CString text;
     if (re != 0) {
-        text = formatNumber(re, 13);
+        text = formatNumber(re, RESULT_DIGITS);
         text += im < 0 ? VKF_T(" - ") : VKF_T(" + ");
     } else if (im < 0) {
         text = VKF_T("-");
@@ -343,14 +343,14 @@ VKF::CString CValue::toString() const
     text += VKF_T("i");
     if (im != 1 && im != -1) {
         text += VKF_T('*');
-        text += formatNumber(std::fabs(im), 13);
+        text += formatNumber(std::fabs(im), RESULT_DIGITS);
     }
     return text;
 }
 
 VKF::CString CValue::toShortString() const
 {
-    return formatNumber(m_real, 5);
+    return formatShortNumber(m_real);
 }
 
 } // namespace VKCL

@@ -1,6 +1,6 @@
-# Shared by the scripts that run Windows programs: which Windows builds this machine can run,
-# the Wine loader and private prefix of each, and a private Xvfb display. Source it; it sets
-# no shell options of its own.
+# Shared by the scripts: their failure and skip messages and their way out, and for those that run
+# Windows programs which Windows builds this machine can run, the Wine loader and private prefix
+# of each, and a private Xvfb display. Source it; it sets no shell options of its own.
 
 tallimex_top=${tallimex_top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 tallimex_deps=${TALLIMEX_DEPS:-$tallimex_top/build/deps}
@@ -78,6 +78,49 @@ use_wine() {
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 }
 
+# fail and skip name the script by $script_name, its file name unless the script sets another.
+# fail exits with 1, after the script's own on_failure when it defines one.
+fail() {
+    echo "${script_name:-$(basename "$0")}: $*" >&2
+    if declare -F on_failure >/dev/null; then
+        on_failure >&2
+    fi
+    exit 1
+}
+
+# Exits as a skipped test, with the reason.
+skip() {
+    echo "${script_name:-$(basename "$0")}: skipped: $*" >&2
+    exit "$wine_skip_code"
+}
+
+# at_exit command: runs the command (a line of shell) however the script ends, by exit, failure
+# or signal; the last one registered runs first, so that what a script made goes before what it
+# was made in.
+exit_actions=()
+at_exit() {
+    if [ ${#exit_actions[@]} -eq 0 ]; then
+        trap run_exit_actions EXIT
+        end_on_signals
+    fi
+    exit_actions=("$1" "${exit_actions[@]}")
+}
+
+run_exit_actions() {
+    local action
+    for action in "${exit_actions[@]}"; do
+        eval "$action"
+    done
+}
+
+# Ends a process this shell started, if it still runs, and reaps it.
+stop_process() {
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+    return 0
+}
+
 # Makes an interrupted or terminated script run its EXIT trap, so that what it started ends too.
 end_on_signals() {
     trap 'exit 129' HUP
@@ -113,10 +156,6 @@ start_private_display() {
 }
 
 stop_private_display() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=
-    fi
-    return 0
+    stop_process "$xvfb_pid"
+    xvfb_pid=
 }

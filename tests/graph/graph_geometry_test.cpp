@@ -11,8 +11,8 @@
 
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
-#include "graph/graph_model.h"
-#include "graph/graph_scene.h"
+#include "graph/portable/graph_model.h"
+#include "graph/portable/graph_scene.h"
 #include "tests/graph/fixed_measure.h"
 #include "tests/print_string.h"
 

@@ -65,7 +65,7 @@ protected:
     {
         open();
         command(IDM_VIEW_CALCULATOR_PANEL);
-        m_panel = toolWindow(EToolWindow::CALCULATOR_PANEL);
+        m_panel = toolWindow(ToolWindow::CalculatorPanel);
         ASSERT_TRUE(IsWindowVisible(m_panel));
     }
 

@@ -1,7 +1,7 @@
 // Drives a real main window in the test's own thread: message pumping, typed input, dialogs.
 #include "console_harness.h"
 
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 #include "resources/resource_ids.h"
 
 #include <algorithm>

@@ -137,7 +137,7 @@ protected:
     HWND mainWindow() const { return m_console->handle(); }
     HWND inputLine() const { return m_console->inputLine().handle(); }
     HWND outputPane() const { return m_console->outputPane().handle(); }
-    HWND toolWindow(EToolWindow which) const { return m_console->toolWindows().handle(which); }
+    HWND toolWindow(ToolWindow which) const { return m_console->toolWindows().handle(which); }
     std::wstring inputText() const { return windowText(inputLine()); }
     std::wstring paneText() const { return windowText(outputPane()); }
     static std::wstring itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }

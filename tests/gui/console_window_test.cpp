@@ -1,7 +1,7 @@
 // The main window: entries of the output pane, the error box, the confirmation question, the Edit
 // menu, the layout and the commands.
 #include "console_harness.h"
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
@@ -167,7 +167,7 @@ TEST_F(ConsoleTest, AFailureOutsideTheLanguageShowsTheErrorBoxAndKeepsEverything
         CDialogWatcher watcher;
         typeText(inputLine(), L"7*6");
         if (c.how == std::string("Exe"))
-            click(toolWindow(EToolWindow::CALCULATOR_PANEL), IDC_CALC_EXE);
+            click(toolWindow(ToolWindow::CalculatorPanel), IDC_CALC_EXE);
         else
             pressKey(inputLine(), VK_RETURN);
         EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Error: " + c.message + L" (icon)"}) << c.how;
@@ -214,8 +214,8 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     open();
     command(IDM_VIEW_CALCULATOR_PANEL);
     command(IDM_SOLVE_CUBIC);
-    HWND panel = toolWindow(EToolWindow::CALCULATOR_PANEL);
-    HWND solver = toolWindow(EToolWindow::CUBIC_SOLVER);
+    HWND panel = toolWindow(ToolWindow::CalculatorPanel);
+    HWND solver = toolWindow(ToolWindow::CubicSolver);
     for (int field : {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D})
         SetDlgItemTextW(solver, field, L"1");
     HWND graph = CGraphWindow::openGraph(*m_console, CPlotSetup{}, mainWindow());

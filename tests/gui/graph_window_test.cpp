@@ -1,6 +1,6 @@
 // Graph windows opened from the console: the plot dialogs, the picture, adding plots, zooming,
 // the mouse coordinates and the limits.
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
 #include <filesystem>
 #include <string>
@@ -10,8 +10,8 @@
 #include "console_harness.h"
 #include "tests/imaging/image_files.h"
 #include "tests/test_helpers.h"
-#include "graph/axis_scale.h"
-#include "graph/graph_scene.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/portable/graph_scene.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -6,11 +6,11 @@
 TEST_F(ConsoleTest, EachToggleShowsAndHidesItsOwnWindow)
 {
     open();
-    const std::pair<int, EToolWindow> items[] = {
-        {IDM_VIEW_GREEK_LETTERS, EToolWindow::GREEK_LETTERS},
-        {IDM_VIEW_CALCULATOR_PANEL, EToolWindow::CALCULATOR_PANEL},
-        {IDM_SOLVE_QUADRATIC, EToolWindow::QUADRATIC_SOLVER},
-        {IDM_SOLVE_CUBIC, EToolWindow::CUBIC_SOLVER},
+    const std::pair<int, ToolWindow> items[] = {
+        {IDM_VIEW_GREEK_LETTERS, ToolWindow::GreekLetters},
+        {IDM_VIEW_CALCULATOR_PANEL, ToolWindow::CalculatorPanel},
+        {IDM_SOLVE_QUADRATIC, ToolWindow::QuadraticSolver},
+        {IDM_SOLVE_CUBIC, ToolWindow::CubicSolver},
     };
     for (auto [id, which] : items) {
         HWND window = toolWindow(which);

@@ -27,25 +27,17 @@ zip="$packages/$name.zip"
 installer="$packages/$name-setup.exe"
 files="Tallimex.exe tallimex-cli.exe index.htm graph.jpg readme.txt licenses/libjpeg-turbo.txt licenses/mingw-w64-runtime.txt licenses/libquadmath.txt"
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && /usr/lib/wine/wineserver -k 2>/dev/null
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
-end_on_signals
+script_name="package test ($step)"
 
-fail() {
-    echo "package test ($step): $*" >&2
-    exit 1
-}
+work=$(mktemp -d)
+at_exit 'rm -rf "$work"'
+at_exit stop_private_display
+at_exit '[ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && /usr/lib/wine/wineserver -k 2>/dev/null'
 
 skip_unless_runnable() {
     local reason
     if reason=$(wine_cannot_run "$arch"); then
-        echo "package test ($step): skipped: $reason" >&2
-        exit $wine_skip_code
+        skip "$reason"
     fi
     [ -n "${DISPLAY:-}" ] || start_private_display || fail "Xvfb did not start"
 }

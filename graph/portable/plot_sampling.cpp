@@ -1,5 +1,5 @@
 // Sampling a plot: a user function of one variable evaluated through the engine at 401 values.
-#include "graph/plot_sampling.h"
+#include "graph/portable/plot_sampling.h"
 
 #include <cmath>
 

@@ -1,11 +1,9 @@
 // The zoom dialog's texts and OK check: from the five fields to new axis settings.
 #pragma once
 
-#include <variant>
-
+#include "foundation/dialog_message.h"
 #include "foundation/string.h"
-#include "graph/dialog_message.h"
-#include "graph/graph_axes.h"
+#include "graph/portable/graph_axes.h"
 
 namespace VKCL {
 class CCalculator;
@@ -30,4 +28,4 @@ CZoomFields zoomFields(const CGraphAxes& axes);
 // blanks around them allowed, 1 through 15. Returns the new axes, or the first message to show,
 // after which the dialog stays open. No order of the bounds is required: a reversed or empty
 // range is accepted. Throws VKF::CException only when out of memory.
-std::variant<CGraphAxes, CDialogMessage> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields);
+CCheckOutcome<CGraphAxes> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields);

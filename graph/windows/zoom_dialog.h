@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "graph/graph_axes.h"
+#include "graph/portable/graph_axes.h"
 #include "host/window.h"
 
 class CToolWindowHost;

@@ -12,7 +12,7 @@
 // selected into it. The picture is read, never drawn into, and is selected into pictureDC again
 // when a command returns. Failures are shown to the user; only running out of memory for a text
 // throws (VKF::CException), which the window catches around each command as for any action:
-//     case ID_SAVE: m_export.saveGraph(m_window, m_pictureDC, m_picture); break;
+//     case IDM_GRAPH_SAVE: m_export.saveGraph(m_window, pictureDC(), picture()); break;
 class CGraphExport {
 public:
     // Writes the remembered file in the remembered format, without asking; the first time, as
@@ -26,6 +26,8 @@ public:
     // Asks for a printer and the number of copies, then prints one document of a page per copy.
     static void printGraph(HWND owner, HDC pictureDC, HBITMAP picture);
 
+protected:
+    // What is remembered, for checks from outside.
     bool hasFile() const noexcept { return m_hasFile; }
     const VKF::CString& fileName() const noexcept { return m_fileName; }
     ImageFormat imageType() const noexcept { return m_imageType; }

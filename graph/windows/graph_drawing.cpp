@@ -1,9 +1,9 @@
 // Draws a graph's picture into a device context by replaying its scene with GDI.
-#include "graph/graph_drawing.h"
+#include "graph/windows/graph_drawing.h"
 
-#include "graph/graph_model.h"
-#include "graph/graph_scene.h"
-#include "graph/selected_gdi_object.h"
+#include "graph/portable/graph_model.h"
+#include "graph/portable/graph_scene.h"
+#include "graph/windows/selected_gdi_object.h"
 
 namespace {
 

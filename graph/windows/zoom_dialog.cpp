@@ -1,15 +1,14 @@
 // The zoom dialog: new ranges and tick count for a graph's axes.
-#include "graph/zoom_dialog.h"
+#include "graph/windows/zoom_dialog.h"
 
 #include "foundation/exception.h"
-#include "graph/dialog_check.h"
-#include "graph/zoom_acceptance.h"
+#include "graph/portable/zoom_acceptance.h"
+#include "host/dialog_check.h"
 #include "host/tool_window_host.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-const wchar_t* const ERROR_TITLE = L"Error";
 
 // What the dialog ends with: OK, the close box, Cancel.
 constexpr INT_PTR ACCEPTED = 1;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "foundation/string.h"
-#include "graph/plot_setup.h"
+#include "graph/portable/plot_setup.h"
 
 namespace VKCL {
 class CCalculator;

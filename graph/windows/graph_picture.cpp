@@ -1,8 +1,8 @@
 // A graph's picture kept in memory: a PICTURE_SIZE square bitmap selected into a memory DC.
-#include "graph/graph_picture.h"
+#include "graph/windows/graph_picture.h"
 
-#include "graph/axis_scale.h"
-#include "graph/graph_drawing.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/windows/graph_drawing.h"
 
 CGraphPicture::~CGraphPicture()
 {

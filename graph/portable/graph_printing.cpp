@@ -1,5 +1,5 @@
 // The portable part of printing a graph: the picture's place on the page and the job's steps.
-#include "graph/graph_printing.h"
+#include "graph/portable/graph_printing.h"
 
 #include <algorithm>
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "graph/graph_export.h"
-#include "graph/graph_model.h"
-#include "graph/graph_picture.h"
+#include "graph/windows/graph_export.h"
+#include "graph/portable/graph_model.h"
+#include "graph/windows/graph_picture.h"
 #include "host/window.h"
 
 class CToolWindowHost;

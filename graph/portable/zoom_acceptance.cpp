@@ -1,20 +1,21 @@
 // The zoom dialog's texts and OK check: from the five fields to new axis settings.
-#include "graph/zoom_acceptance.h"
+#include "graph/portable/zoom_acceptance.h"
 
 #include <cstdint>
 #include <limits>
 #include <string>
 
-#include "engine/calculator.h"
+#include "engine/auxiliary_function.h"
+#include "engine/characters.h"
 #include "engine/number_format.h"
 #include "foundation/exception.h"
-#include "graph/auxiliary_function.h"
+#include "graph/portable/field_function.h"
 
 namespace {
 
-constexpr int BOUND_DIGITS = 13;
 const VKF::UChar* const COMPLEX_BOUND_MESSAGE = VKF_T("Complex value.");
 const VKF::UChar* const AXIS_VALUES_UNREADABLE = VKF_T("Error parsing value from 'Axis values' field.");
+// "Axis value", singular and without a full stop, is the text users know from this box.
 const VKF::UChar* const AXIS_VALUES_OUT_OF_RANGE =
     VKF_T("The 'Axis value' field must be an integer in the range of 1 through 15");
 
@@ -33,26 +34,21 @@ const CBound BOUNDS[] = {
     {&CZoomFields::yTo, &CGraphAxes::yTo, VKF_T("Error computing upper y value:\r\n")},
 };
 
-bool isBlank(VKF::UChar unit)
-{
-    return unit == VKF_T(' ') || unit == VKF_T('\t');
-}
-
 // An unsigned decimal number with blanks around it; empty, other characters or more than 32
 // bits cannot be read.
 bool readCount(const VKF::CString& text, uint32_t& count)
 {
     int32_t first = 0, last = text.length();
-    while (first < last && isBlank(text[first]))
+    while (first < last && VKCL::isBlank(text[first]))
         ++first;
-    while (last > first && isBlank(text[last - 1]))
+    while (last > first && VKCL::isBlank(text[last - 1]))
         --last;
     if (first == last)
         return false;
     uint64_t value = 0;
     for (int32_t i = first; i < last; ++i) {
         const VKF::UChar unit = text[i];
-        if (unit < VKF_T('0') || unit > VKF_T('9'))
+        if (!VKCL::isDigit(unit))
             return false;
         value = value * 10 + uint64_t(unit - VKF_T('0'));
         if (value > std::numeric_limits<uint32_t>::max())
@@ -62,37 +58,26 @@ bool readCount(const VKF::CString& text, uint32_t& count)
     return true;
 }
 
-VKF::CString unassignment()
-{
-    return VKF::CString(FIELD_FUNCTION_NAME) + VKF_T("=?");
-}
-
 } // namespace
 
 CZoomFields zoomFields(const CGraphAxes& axes)
 {
     CZoomFields fields;
     for (const CBound& bound : BOUNDS)
-        fields.*bound.field = VKCL::formatNumber(axes.*bound.value, BOUND_DIGITS);
+        fields.*bound.field = VKCL::formatNumber(axes.*bound.value, VKCL::RESULT_DIGITS);
     const std::string count = std::to_string(axes.axisValues);
     for (const char digit : count)
         fields.axisValues += VKF::UChar(digit);
     return fields;
 }
 
-std::variant<CGraphAxes, CDialogMessage> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields)
+CCheckOutcome<CGraphAxes> acceptZoom(VKCL::CCalculator& calculator, const CZoomFields& fields)
 {
     CGraphAxes axes;
-    bool first = true;
+    VKCL::CAuxiliaryFunction field(calculator, FIELD_FUNCTION_NAME);
     for (const CBound& bound : BOUNDS) {
-        // Only the first unassignment may fail unnoticed.
-        if (first)
-            runStatementQuietly(calculator, unassignment());
-        else
-            runStatement(calculator, unassignment());
-        first = false;
         try {
-            const VKCL::CValue value = evaluateAsFunction(calculator, FIELD_FUNCTION_NAME, fields.*bound.field);
+            const VKCL::CValue value = field.evaluate(fields.*bound.field);
             if (!value.isReal())
                 throw VKF::CException(COMPLEX_BOUND_MESSAGE);
             axes.*bound.value = value.real();
@@ -100,7 +85,7 @@ std::variant<CGraphAxes, CDialogMessage> acceptZoom(VKCL::CCalculator& calculato
             return CDialogMessage{bound.failurePrefix + error.toString()};
         }
     }
-    runStatement(calculator, unassignment());
+    field.forget();
     uint32_t count = 0;
     if (!readCount(fields.axisValues, count))
         return CDialogMessage{AXIS_VALUES_UNREADABLE};

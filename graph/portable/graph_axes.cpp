@@ -1,5 +1,5 @@
 // The axis settings of a graph: the visible ranges and the number of ticks per axis.
-#include "graph/graph_axes.h"
+#include "graph/portable/graph_axes.h"
 
 #include <algorithm>
 

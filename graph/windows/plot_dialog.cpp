@@ -1,18 +1,17 @@
 // The plot dialogs: a new expression or parametrized-vector plot, with its ranges, weight and colour.
-#include "graph/plot_dialog.h"
+#include "graph/windows/plot_dialog.h"
 
 #include <commdlg.h>
 
 #include <utility>
 
 #include "foundation/exception.h"
-#include "graph/dialog_check.h"
+#include "host/dialog_check.h"
 #include "host/tool_window_host.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const WEIGHTS[] = {L"Thin", L"Medium", L"Thick"};
 
 // The colour chooser opens fully, without a preselected colour; its custom colours live for the
@@ -122,6 +121,7 @@ void CPlotDialog::chooseColour()
     chooser.Flags = CHOOSER_FLAGS;
     if (!ChooseColorW(&chooser))
         return;
+    // The beep confirms that the colour was taken: the dialog shows no sample of it.
     MessageBeep(0);
     m_colour = chooser.rgbResult;
 }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "foundation/string.h"
-#include "graph/graph_axes.h"
-#include "graph/plot_setup.h"
+#include "graph/portable/graph_axes.h"
+#include "graph/portable/plot_setup.h"
 
 inline constexpr int32_t MAX_PLOTS = 16;
 inline const VKF::UChar* const TOO_MANY_PLOTS_MESSAGE = VKF_T("No more than 16 plots are allowed in a graph.");

@@ -2,11 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <variant>
 
+#include "foundation/dialog_message.h"
 #include "foundation/string.h"
-#include "graph/dialog_message.h"
-#include "graph/plot_setup.h"
+#include "graph/portable/plot_setup.h"
 
 namespace VKCL {
 class CCalculator;
@@ -50,12 +49,10 @@ enum class PlotField : uint8_t { VariableFrom, VariableTo, XAxisFrom, XAxisTo, Y
 // The real value of a number field's text, evaluated as the body of ___dummy(), or the message
 // for an empty field or one the engine cannot evaluate to a real number. ___dummy is unassigned
 // again after a success and may stay defined after a failure.
-std::variant<double, CDialogMessage> evaluateField(VKCL::CCalculator& calculator, PlotField field,
-                                                   const VKF::CString& text);
+CCheckOutcome<double> evaluateField(VKCL::CCalculator& calculator, PlotField field, const VKF::CString& text);
 
 // Runs the dialog's OK check: evaluates the ranges, checks their order, defines the plotted
 // expressions as functions of the variable (___g, or ___g_x and ___g_y) and samples them. Returns
 // the new plot with its axes (6 ticks), or the first message to show, after which the dialog
 // stays open. Throws VKF::CException only when out of memory.
-std::variant<CPlotSetup, CDialogMessage> acceptPlotSetup(VKCL::CCalculator& calculator,
-                                                         const CPlotDialogFields& fields);
+CCheckOutcome<CPlotSetup> acceptPlotSetup(VKCL::CCalculator& calculator, const CPlotDialogFields& fields);

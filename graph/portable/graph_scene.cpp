@@ -1,9 +1,9 @@
 // Everything the graph picture shows, worked out as drawing primitives in pixels.
-#include "graph/graph_scene.h"
+#include "graph/portable/graph_scene.h"
 
 #include <cmath>
 
-#include "graph/graph_model.h"
+#include "graph/portable/graph_model.h"
 
 namespace {
 

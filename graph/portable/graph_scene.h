@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "foundation/string.h"
-#include "graph/axis_scale.h"
-#include "graph/text_measure.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/portable/text_measure.h"
 
 class CGraphModel;
 

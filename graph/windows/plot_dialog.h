@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "graph/plot_setup.h"
-#include "graph/plot_setup_acceptance.h"
+#include "graph/portable/plot_setup.h"
+#include "graph/portable/plot_setup_acceptance.h"
 #include "host/window.h"
 
 class CToolWindowHost;

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "graph/graph_axes.h"
+#include "graph/portable/graph_axes.h"
 
 // Samples per plot: both ends of the variable range and 399 values between, in equal steps.
 inline constexpr int32_t PLOT_POINT_COUNT = 401;

@@ -1,14 +1,13 @@
 // The state of one graph apart from its window: plots, axes and the mouse positions shown below
 // the picture.
-#include "graph/graph_model.h"
+#include "graph/portable/graph_model.h"
 
 #include "engine/number_format.h"
 #include "foundation/exception.h"
-#include "graph/axis_scale.h"
+#include "graph/portable/axis_scale.h"
 
 namespace {
 
-constexpr int SHORT_DIGITS = 5;
 // Rows 0..399 are the picture; the row below it is still taken.
 constexpr uint16_t LAST_MOUSE_ROW = PICTURE_SIZE;
 
@@ -21,7 +20,7 @@ VKF::CString statusLine(const VKF::UChar* caption, const CGraphPoint& position)
 
 VKF::CString coordinateText(double value)
 {
-    return VKCL::formatNumber(value, SHORT_DIGITS);
+    return VKCL::formatShortNumber(value);
 }
 
 // Room for every plot at once, so that adding one never allocates.

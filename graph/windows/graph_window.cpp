@@ -1,20 +1,20 @@
 // The graph window: a graph's picture with the mouse coordinates below it, and its menu.
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
 #include <algorithm>
 #include <optional>
 
+#include "foundation/dialog_message.h"
 #include "foundation/exception.h"
-#include "graph/axis_scale.h"
-#include "graph/plot_dialog.h"
-#include "graph/zoom_dialog.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/windows/plot_dialog.h"
+#include "graph/windows/zoom_dialog.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 const wchar_t* const CLASS_NAME = L"Graph";
 const wchar_t* const WINDOW_TITLE = L"Graph";
-const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const NOT_OPENED = L"The graph window could not be opened.";
 const wchar_t* const NOT_DRAWN = L"The graph's picture could not be drawn.";
 

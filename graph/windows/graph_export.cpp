@@ -1,12 +1,12 @@
 // A graph's picture leaving its window: saved as JPEG or BMP, copied to the clipboard, printed.
-#include "graph/graph_export.h"
+#include "graph/windows/graph_export.h"
 
 #include <commdlg.h>
 
 #include <optional>
 
-#include "graph/graph_printing.h"
-#include "graph/selected_gdi_object.h"
+#include "graph/portable/graph_printing.h"
+#include "graph/windows/selected_gdi_object.h"
 #include "host/save_file_dialog.h"
 
 namespace {

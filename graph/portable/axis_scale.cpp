@@ -1,5 +1,5 @@
 // One axis of the graph picture: the linear map between graph values and pixel positions.
-#include "graph/axis_scale.h"
+#include "graph/portable/axis_scale.h"
 
 #include <algorithm>
 #include <cmath>
