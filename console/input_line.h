@@ -32,9 +32,10 @@ public:
     // EN_CHANGE: a change the history did not make itself ends browsing.
     void onChanged() noexcept;
 
-    const std::vector<VKF::CString>& history() const noexcept { return m_history; }
-
 private:
+    // The tests read the history through it; nothing else needs to.
+    friend class CInputLineInspector;
+
     enum class Direction : uint8_t { None = 0, Up = 1, Down = 2 };
 
     static LRESULT CALLBACK keyHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -27,6 +27,12 @@ void clickButton(HWND dialog, int button);
 // presses Save.
 std::function<void(HWND dialog)> savingAs(const std::wstring& path, int filter = 1);
 
+// The input line's history of executed lines, kept private from the program itself.
+class CInputLineInspector {
+public:
+    static const std::vector<VKF::CString>& history(const CInputField& line) noexcept { return line.m_history; }
+};
+
 // The console with the engine's entry open to the test.
 class CTestConsole : public CConsoleWindow {
 public:

@@ -91,7 +91,7 @@ TEST_F(ConsoleTest, NewestEntryComesFirstWithBlankLinesBetween)
     EXPECT_EQ(paneText().rfind(L">> 2+\r\nIllegal syntax:", 0), 0u) << narrow(paneText());
     enterLine(L"");
     EXPECT_EQ(paneText().rfind(L">> \r\n", 0), 0u) << narrow(paneText());
-    EXPECT_EQ(m_console->inputLine().history().size(), 6u);
+    EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 6u);
 }
 
 // Each entry goes in front of the pane's text without setting it anew, beyond the 30,000 characters
@@ -173,7 +173,7 @@ TEST_F(ConsoleTest, AFailureOutsideTheLanguageShowsTheErrorBoxAndKeepsEverything
         EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Error: " + c.message + L" (icon)"}) << c.how;
         EXPECT_EQ(paneText(), L">> 2+3\r\n= 5") << c.how;
         EXPECT_EQ(inputText(), L"7*6") << c.how;
-        EXPECT_EQ(m_console->inputLine().history().size(), 1u) << c.how;
+        EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 1u) << c.how;
 
         // The window stays usable, and the failed line did not use up the blank line.
         m_console->statement = nullptr;
@@ -243,7 +243,7 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     EXPECT_TRUE(IsWindowEnabled(panel) && IsWindowEnabled(solver) && IsWindowEnabled(graph));
     EXPECT_FALSE(m_console->isEngineBusy());
     EXPECT_EQ(paneText(), L">> x=2\r\nx = 2\r\n\r\n>> x=1\r\nx = 1");
-    EXPECT_EQ(m_console->inputLine().history().size(), 2u);
+    EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 2u);
     EXPECT_EQ(itemText(solver, IDC_SOLVER_X1), L"");
     EXPECT_EQ(GetFocus(), inputLine());
     DestroyWindow(graph);
