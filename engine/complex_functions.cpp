@@ -4,11 +4,11 @@
 #include "engine/complex_functions.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include <quadmath.h>
 
 #include "engine/trigonometry.h"
+#include "engine/whole_power.h"
 
 namespace VKCL::complexroute {
 
@@ -69,26 +69,7 @@ bool quadTanh(double x, double y, QuadComplex& result)
     return true;
 }
 
-// z^n by repeated squaring, exact where the parts stay small whole numbers ((1+i)^2 = 2i).
-template <typename Number>
-Number wholePower(Number z, int64_t n)
-{
-    Number result = 1;
-    for (uint64_t k = uint64_t(n < 0 ? -n : n); k != 0; k >>= 1) {
-        if ((k & 1) != 0)
-            result *= z;
-        if (k > 1)
-            z *= z;
-    }
-    return n < 0 ? Number(1) / result : result;
-}
-
 } // namespace
-
-bool isWhole32(double p)
-{
-    return p >= -2147483648.0 && p < 2147483648.0 && double(int32_t(p)) == p;
-}
 
 CParts sqrt(double x, double y)
 {
@@ -191,9 +172,9 @@ CParts arctanh(double x, double y)
 
 CParts power(double x, double y, double p, double q)
 {
-    const QuadComplex z = make(x, y);
-    if (q == 0 && isWhole32(p))
-        return rounded(wholePower(z, int64_t(p)));
+    CParts whole{};
+    if (q == 0 && wholepower::isWhole(p) && wholepower::complex(x, y, p, whole))
+        return whole;
     const Quad logModulus = logq(hypotq(x, y));
     const Quad angle = atan2q(Quad(y) + 0, Quad(x) + 0);
     const Quad scale = expq(p * logModulus - q * angle);
@@ -208,8 +189,8 @@ double realPower(double x, double p)
         return x * x;
     if (p == -1)
         return 1 / x;
-    if (isWhole32(p))
-        return double(wholePower(Quad(x), int64_t(p)));
+    if (wholepower::isWhole(p))
+        return wholepower::real(x, p);
     return double(powq(x, p));
 }
 

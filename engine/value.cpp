@@ -9,6 +9,7 @@
 #include "engine/language_error.h"
 #include "engine/number_format.h"
 #include "engine/trigonometry.h"
+#include "engine/whole_power.h"
 
 namespace VKCL {
 
@@ -126,7 +127,7 @@ void CValue::power(const CValue& exponent)
         exp();
         return;
     }
-    if (b == 0 && q == 0 && (complexroute::isWhole32(p) || a >= 0)) {
+    if (b == 0 && q == 0 && (wholepower::isWhole(p) || a >= 0)) {
         setValue(complexroute::realPower(a, p), 0);
         return;
     }
