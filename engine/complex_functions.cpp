@@ -7,6 +7,7 @@
 
 #include <quadmath.h>
 
+#include "engine/fallback_count.h"
 #include "engine/trigonometry.h"
 #include "engine/whole_power.h"
 
@@ -29,14 +30,15 @@ QuadComplex make(Quad x, Quad y)
     return z;
 }
 
-CParts rounded(QuadComplex z)
-{
-    return {double(crealq(z)), double(cimagq(z))};
-}
-
 CParts rounded(Quad re, Quad im)
 {
+    countFallback();
     return {double(re), double(im)};
+}
+
+CParts rounded(QuadComplex z)
+{
+    return rounded(crealq(z), cimagq(z));
 }
 
 // trig * hyperbolic, where an exact zero of the trigonometric factor stays 0 whatever the other.
@@ -191,16 +193,19 @@ double realPower(double x, double p)
         return 1 / x;
     if (wholepower::isWhole(p))
         return wholepower::real(x, p);
+    countFallback();
     return double(powq(x, p));
 }
 
 double modulus(double x, double y)
 {
+    countFallback();
     return double(hypotq(x, y));
 }
 
 double argument(double x, double y)
 {
+    countFallback();
     return double(atan2q(Quad(y) + 0, Quad(x) + 0));
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/double_double.h"
+#include "engine/fallback_count.h"
 
 namespace VKCL::trigonometry {
 
@@ -172,6 +173,7 @@ bool roundsSafely(const DD& value, double& result)
 
 double quadToDouble(__float128 value)
 {
+    countFallback();
     return double(value);
 }
 

@@ -6,6 +6,7 @@
 #include <quadmath.h>
 
 #include "engine/complex_functions.h"
+#include "engine/fallback_count.h"
 #include "engine/language_error.h"
 #include "engine/number_format.h"
 #include "engine/trigonometry.h"
@@ -33,6 +34,7 @@ constexpr double E = 2.718281828459045;
 // A real function computed in 113-bit precision and rounded once, alike on every build.
 double viaQuad(__float128 (*function)(__float128), double x)
 {
+    countFallback();
     return double(function(x));
 }
 

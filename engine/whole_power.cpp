@@ -10,6 +10,7 @@
 #include <quadmath.h>
 
 #include "engine/double_double.h"
+#include "engine/fallback_count.h"
 
 namespace VKCL::wholepower {
 
@@ -176,6 +177,7 @@ double positivePower(double r, double n)
     double result = 0;
     if (roundsSafely(fast.re, std::fabs(fast.re.high) * powerError(n), fast.exponent, result))
         return result;
+    countFallback();
     const CScaled<Quad, false> slow = raise<Quad, false>(r, 0, n);
     return nearest(slow.re, slow.exponent);
 }
@@ -233,6 +235,7 @@ bool complex(double x, double y, double n, CParts& result)
     if (roundsSafely(fast.re, margin, fast.exponent, result.real)
         && roundsSafely(fast.im, margin, fast.exponent, result.imaginary))
         return true;
+    countFallback();
     const CScaled<Quad, true> slow = raise<Quad, true>(x, y, n);
     result = {nearest(slow.re, slow.exponent), nearest(slow.im, slow.exponent)};
     return true;
