@@ -8,6 +8,7 @@
 #include <quadmath.h>
 
 #include "engine/fallback_count.h"
+#include "engine/real_functions.h"
 #include "engine/trigonometry.h"
 #include "engine/whole_power.h"
 
@@ -191,10 +192,11 @@ double realPower(double x, double p)
         return x * x;
     if (p == -1)
         return 1 / x;
+    if (p == 0.5)
+        return std::sqrt(x);
     if (wholepower::isWhole(p))
         return wholepower::real(x, p);
-    countFallback();
-    return double(powq(x, p));
+    return realfunction::power(x, p);
 }
 
 double modulus(double x, double y)
@@ -205,8 +207,7 @@ double modulus(double x, double y)
 
 double argument(double x, double y)
 {
-    countFallback();
-    return double(atan2q(Quad(y) + 0, Quad(x) + 0));
+    return realfunction::argument(x, y);
 }
 
 } // namespace VKCL::complexroute

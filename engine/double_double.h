@@ -3,6 +3,8 @@
 // digits.
 #pragma once
 
+#include <cmath>
+
 #include <quadmath.h>
 
 namespace VKCL {
@@ -99,6 +101,36 @@ Pair<T> divide(const Pair<T>& a, const Pair<T>& b)
     const T first = a.high / b.high;
     const Pair<T> remainder = add(a, negate(multiply(b, Pair<T>{first, 0})));
     return fastTwoSum(first, remainder.high / b.high);
+}
+
+// sqrt(a) for a >= 0, relative error about 2^-104.
+inline DD squareRoot(const DD& a)
+{
+    if (a.high == 0)
+        return {0, 0};
+    const double first = std::sqrt(a.high);
+    const DD residual = subtract(a, multiply(first, first));
+    return fastTwoSum(first, residual.high / (2 * first));
+}
+
+inline DD scaled(const DD& a, double factor)
+{
+    return {a.high * factor, a.low * factor};
+}
+
+// The double nearest high + low when an error of relativeError * |high| cannot move it; false
+// when it could (then a more precise route decides), and for values so small that the low part
+// would lose digits below the smallest normal double.
+inline bool roundsSafely(const DD& value, double relativeError, double& result)
+{
+    constexpr double SMALLEST_FULL = 0x1p-960;
+    if (value.high != 0 && std::fabs(value.high) < SMALLEST_FULL)
+        return false;
+    const double margin = std::fabs(value.high) * relativeError;
+    const double up = value.high + (value.low + margin);
+    const double down = value.high + (value.low - margin);
+    result = up;
+    return up == down;
 }
 
 inline DD fromQuad(__float128 value)

@@ -161,16 +161,6 @@ DD quarterTurnValue(const CReducedAngle& angle, int quarterTurns)
     return quarterTurns >= 2 ? negate(value) : value;
 }
 
-// The double nearest high + low when the error bound cannot move it; else false.
-bool roundsSafely(const DD& value, double& result)
-{
-    const double margin = std::fabs(value.high) * ERROR_BOUND;
-    const double up = value.high + (value.low + margin);
-    const double down = value.high + (value.low - margin);
-    result = up;
-    return up == down;
-}
-
 double quadToDouble(__float128 value)
 {
     countFallback();
@@ -212,7 +202,9 @@ double sine(double x)
     if (angle.onMultiple && angle.quarterTurns % 2 == 0)
         return 0;
     double result = 0;
-    return roundsSafely(quarterTurnValue(angle, angle.quarterTurns), result) ? result : quadToDouble(sinq(x));
+    if (roundsSafely(quarterTurnValue(angle, angle.quarterTurns), ERROR_BOUND, result))
+        return result;
+    return quadToDouble(sinq(x));
 }
 
 double cosine(double x)
@@ -224,8 +216,9 @@ double cosine(double x)
         return 0;
     // cos x = sin(x + pi/2): one quarter turn more.
     double result = 0;
-    return roundsSafely(quarterTurnValue(angle, (angle.quarterTurns + 1) & 3), result) ? result
-                                                                                       : quadToDouble(cosq(x));
+    if (roundsSafely(quarterTurnValue(angle, (angle.quarterTurns + 1) & 3), ERROR_BOUND, result))
+        return result;
+    return quadToDouble(cosq(x));
 }
 
 bool tangent(double x, double& result)
@@ -242,7 +235,7 @@ bool tangent(double x, double& result)
     }
     const DD s = sineOrCosine(angle.high, angle.low, false), c = sineOrCosine(angle.high, angle.low, true);
     const DD quotient = odd ? negate(divide(c, s)) : divide(s, c);
-    if (!roundsSafely(quotient, result))
+    if (!roundsSafely(quotient, ERROR_BOUND, result))
         result = quadToDouble(tanq(x));
     return true;
 }

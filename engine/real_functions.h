@@ -1,0 +1,45 @@
+// Real elementary functions, correctly rounded and the same on every build: a double-double
+// evaluation whose rounding is tested, and libquadmath where the test cannot decide.
+#pragma once
+
+#include "engine/double_double.h"
+
+namespace VKCL::realfunction {
+
+// Each returns the double nearest the exact value; an overflow gives an infinity, an argument
+// outside the domain a NaN.
+double exp(double x);
+double ln(double x);       // x > 0
+double log10(double x);    // x > 0
+double sinh(double x);
+double cosh(double x);
+double tanh(double x);
+double arctan(double x);
+double arcsin(double x);   // |x| <= 1
+double arccos(double x);   // |x| <= 1
+double arcsinh(double x);
+double arccosh(double x);  // x >= 1
+double arctanh(double x);  // |x| < 1
+// x^p for x >= 0 and p not whole.
+double power(double x, double p);
+// The angle of x + yi in (-pi, pi], for z != 0.
+double argument(double x, double y);
+
+// Kernels for the complex routes, each with its relative error bound.
+// e^x = value * 2^exponent for |x.high| <= 708.
+struct CScaled {
+    DD value;
+    int exponent;
+};
+constexpr double EXP_ERROR = 0x1p-72;
+CScaled expKernel(const DD& x);
+// ln x for a positive finite x: within LN_ERROR of it, and also within
+// LN_ABSOLUTE_ERROR + 2^-100 |ln x| (what matters once it is multiplied).
+constexpr double LN_ERROR = 0x1p-67;
+constexpr double LN_ABSOLUTE_ERROR = 0x1p-76;
+DD lnKernel(double x);
+// atan(num / den) in [0, pi/2] for num, den >= 0, not both 0.
+constexpr double ATAN_ERROR = 0x1p-66;
+DD atanOfRatio(const DD& num, const DD& den);
+
+} // namespace VKCL::realfunction
