@@ -3,6 +3,7 @@
 // digits.
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 
 #include <quadmath.h>
@@ -131,6 +132,16 @@ inline bool roundsSafely(const DD& value, double relativeError, double& result)
     const double down = value.high + (value.low - margin);
     result = up;
     return up == down;
+}
+
+// The same for value * 2^exponent; also false where that falls below the normal range (ldexp
+// would round a second time there). An exact 0 stays 0.
+inline bool roundsSafely(const DD& value, double relativeError, int exponent, double& result)
+{
+    if (!roundsSafely(value, relativeError, result))
+        return false;
+    result = std::ldexp(result, exponent);
+    return result == 0 ? value.high == 0 : std::fabs(result) >= DBL_MIN;
 }
 
 inline DD fromQuad(__float128 value)

@@ -13,6 +13,9 @@
 
 namespace VKCL::realfunction {
 
+const DD LN2 = fromQuad(logq(2));
+const DD INVERSE_LN10 = fromQuad(1 / logq(10));
+
 namespace {
 
 using Quad = __float128;
@@ -37,10 +40,11 @@ constexpr double EXPM1_ERROR = 0x1p-65;
 // Sums of two positive terms each as good as e^x - 1, one of them a quotient.
 constexpr double SINH_ERROR = 0x1p-63;
 constexpr double TANH_ERROR = 0x1p-63;
-constexpr double COSH_ERROR = 0x1p-71;
 constexpr double LOG10_ERROR = 0x1p-66;
-// log1p of a double-double: the series (2^-68) or ln of 1 + u (2^-67), and an argument good to 2^-100.
-constexpr double LOG1P_ERROR = 0x1p-66;
+// Beyond |x| = 1, sinh x = (e^x - e^-x) / 2 loses less than 2 bits to cancellation.
+constexpr double HYPERBOLIC_FROM_EXP = 1;
+// sinh and cosh from e^|x| within 2^-72 for |x| >= 1: coth 1 < 1.32.
+constexpr double HYPERBOLIC_ERROR = 0x1p-70;
 
 double viaQuad(Quad (*function)(Quad), double x)
 {
@@ -110,10 +114,8 @@ const std::array<DD, 129>& atanTable()
     return table;
 }
 
-const DD LN2 = fromQuad(logq(2));
 const DD PI = fromQuad(4 * atanq(1));
 const DD HALF_PI = fromQuad(2 * atanq(1));
-const DD INVERSE_LN10 = fromQuad(1 / logq(10));
 
 // x = (64k + j) ln2/64 + r with |r| <= ln2/128 + 2^-78, r to within 2^-78; e^r = 1 + s.
 struct CExpParts {
@@ -162,17 +164,6 @@ DD log1pSeries(const DD& r)
     return add(add(r, scaled(negate(square), 0.5)), tail);
 }
 
-// ln a for a double-double a at least 2^-8 away from 1: ln(high) + low / high.
-DD lnOfPair(const DD& a)
-{
-    return add(lnKernel(a.high), a.low / a.high);
-}
-
-DD log1pKernel(const DD& u)
-{
-    return std::fabs(u.high) < LOG1P_SERIES_LIMIT ? log1pSeries(u) : lnOfPair(add(u, DD{1, 0}));
-}
-
 // atan t for 0 <= t <= 1 + 2^-52: t = c + (t - c) with c = k/128, atan t = atan c + atan u,
 // u = (t - c) / (1 + tc), |u| <= 2^-8; atan u = u - u^3 (1/3 - u^2/5 + u^4/7 - u^6/9), whose next
 // term is below 2^-91 and whose cubic part is rounded within 2^-76: 2^-68 of the result.
@@ -196,15 +187,6 @@ double decided(const DD& value, double relativeError, Quad (*function)(Quad), do
 {
     double result = 0;
     return roundsSafely(value, relativeError, result) ? result : viaQuad(function, x);
-}
-
-// value * 2^exponent, when its rounding is certain and the result is a normal double or overflows.
-bool scaledSafely(const DD& value, double relativeError, int exponent, double& result)
-{
-    if (!roundsSafely(value, relativeError, result))
-        return false;
-    result = std::ldexp(result, exponent);
-    return std::fabs(result) >= DBL_MIN;
 }
 
 // sqrt(1 - x^2) for |x| <= 1, from (1 - |x|)(1 + |x|), both exact.
@@ -248,6 +230,51 @@ DD lnKernel(double x)
     return add(add(multiply(LN2, double(e)), table.minusLogs[i]), log1pSeries(r));
 }
 
+// ln(high) + low / high: the next term, (low / high)^2 / 2, is below 2^-106.
+DD lnOfPair(const DD& a)
+{
+    return add(lnKernel(a.high), a.low / a.high);
+}
+
+// The series (2^-68) or ln of 1 + u (2^-67); an argument good to 2^-100 adds little.
+DD log1pKernel(const DD& u)
+{
+    return std::fabs(u.high) < LOG1P_SERIES_LIMIT ? log1pSeries(u) : lnOfPair(add(u, DD{1, 0}));
+}
+
+DD argumentKernel(double x, double y)
+{
+    if (y == 0)
+        return x < 0 ? PI : DD{0, 0};
+    // Scaled by a power of two, so that no product on the way overflows.
+    int e = 0;
+    std::frexp(std::fmax(std::fabs(x), std::fabs(y)), &e);
+    const DD angle = atanOfRatio({std::ldexp(std::fabs(y), -e), 0}, {std::ldexp(std::fabs(x), -e), 0});
+    const DD value = x < 0 ? subtract(PI, angle) : angle;
+    return y < 0 ? negate(value) : value;
+}
+
+CHyperbolic hyperbolicKernel(double x)
+{
+    const double a = std::fabs(x), sign = x < 0 ? -1 : 1;
+    if (a > HYPERBOLIC_ASYMPTOTE) {
+        const CScaled e = expKernel({a, 0});
+        return {e.value, scaled(e.value, sign), e.exponent - 1, EXP_ERROR, EXP_ERROR};
+    }
+    if (a >= HYPERBOLIC_FROM_EXP) {
+        const CScaled e = expKernel({a, 0});
+        const DD power = {std::ldexp(e.value.high, e.exponent), std::ldexp(e.value.low, e.exponent)};
+        const DD reciprocal = divide(DD{1, 0}, power);
+        return {scaled(add(power, reciprocal), 0.5), scaled(subtract(power, reciprocal), 0.5 * sign), 0,
+                HYPERBOLIC_ERROR, HYPERBOLIC_ERROR};
+    }
+    // With E = e^|x| - 1: cosh = (E + 1 + 1 / (E + 1)) / 2, sinh = (E + E / (E + 1)) / 2.
+    const DD e = expm1Kernel(a);
+    const DD power = add(e, 1.0);
+    return {scaled(add(power, divide(DD{1, 0}, power)), 0.5), scaled(add(e, divide(e, power)), 0.5 * sign), 0,
+            SINH_ERROR, SINH_ERROR};
+}
+
 DD atanOfRatio(const DD& num, const DD& den)
 {
     if (num.high <= den.high)
@@ -261,7 +288,7 @@ double exp(double x)
         return viaQuad(expq, x);
     const CScaled e = expKernel({x, 0});
     double result = 0;
-    return scaledSafely(e.value, EXP_ERROR, e.exponent, result) ? result : viaQuad(expq, x);
+    return roundsSafely(e.value, EXP_ERROR, e.exponent, result) ? result : viaQuad(expq, x);
 }
 
 double ln(double x)
@@ -280,34 +307,20 @@ double log10(double x)
 
 double sinh(double x)
 {
-    const double a = std::fabs(x);
+    if (!(std::fabs(x) <= EXP_FAST_LIMIT))
+        return viaQuad(sinhq, x);
+    const CHyperbolic h = hyperbolicKernel(x);
     double result = 0;
-    if (a <= HYPERBOLIC_ASYMPTOTE) {
-        // (E + E / (E + 1)) / 2 with E = e^|x| - 1: no cancellation near 0.
-        const DD e = expm1Kernel(a);
-        const DD value = scaled(add(e, divide(e, add(e, 1.0))), x < 0 ? -0.5 : 0.5);
-        return decided(value, SINH_ERROR, sinhq, x);
-    }
-    if (a <= EXP_FAST_LIMIT) {
-        const CScaled e = expKernel({a, 0});
-        if (scaledSafely(scaled(e.value, x < 0 ? -1 : 1), EXP_ERROR, e.exponent - 1, result))
-            return result;
-    }
-    return viaQuad(sinhq, x);
+    return roundsSafely(h.sinh, h.sinhError, h.exponent, result) ? result : viaQuad(sinhq, x);
 }
 
 double cosh(double x)
 {
-    const double a = std::fabs(x);
-    if (!(a <= EXP_FAST_LIMIT))
+    if (!(std::fabs(x) <= EXP_FAST_LIMIT))
         return viaQuad(coshq, x);
-    const CScaled e = expKernel({a, 0});
+    const CHyperbolic h = hyperbolicKernel(x);
     double result = 0;
-    if (a > HYPERBOLIC_ASYMPTOTE)
-        return scaledSafely(e.value, EXP_ERROR, e.exponent - 1, result) ? result : viaQuad(coshq, x);
-    const DD power = {std::ldexp(e.value.high, e.exponent), std::ldexp(e.value.low, e.exponent)};
-    const DD value = scaled(add(power, divide(DD{1, 0}, power)), 0.5);
-    return decided(value, COSH_ERROR, coshq, x);
+    return roundsSafely(h.cosh, h.coshError, h.exponent, result) ? result : viaQuad(coshq, x);
 }
 
 double tanh(double x)
@@ -396,7 +409,7 @@ double power(double x, double p)
             const double lnError = std::fmin(LN_ABSOLUTE_ERROR + size * 0x1p-100, size * LN_ERROR);
             const double error = EXP_ERROR + std::fabs(p) * lnError + std::fabs(exponent.high) * 0x1p-100;
             double result = 0;
-            if (scaledSafely(e.value, error, e.exponent, result))
+            if (roundsSafely(e.value, error, e.exponent, result))
                 return result;
         }
     }
@@ -406,15 +419,8 @@ double power(double x, double p)
 
 double argument(double x, double y)
 {
-    if (y == 0)
-        return x < 0 ? PI.high : 0;
-    // Scaled by a power of two, so that no product on the way overflows.
-    int e = 0;
-    std::frexp(std::fmax(std::fabs(x), std::fabs(y)), &e);
-    const DD angle = atanOfRatio({std::ldexp(std::fabs(y), -e), 0}, {std::ldexp(std::fabs(x), -e), 0});
-    const DD value = x < 0 ? subtract(PI, angle) : angle;
     double result = 0;
-    if (roundsSafely(y < 0 ? negate(value) : value, ATAN_ERROR, result))
+    if (roundsSafely(argumentKernel(x, y), ATAN_ERROR, result))
         return result;
     countFallback();
     return double(atan2q(Quad(y) + 0, Quad(x) + 0));

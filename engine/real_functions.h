@@ -38,8 +38,24 @@ CScaled expKernel(const DD& x);
 constexpr double LN_ERROR = 0x1p-67;
 constexpr double LN_ABSOLUTE_ERROR = 0x1p-76;
 DD lnKernel(double x);
+// ln a for a positive double-double a (within 2^-8 of 1 only if a.low is 0), and log1p u.
+DD lnOfPair(const DD& a);
+constexpr double LOG1P_ERROR = 0x1p-66;
+DD log1pKernel(const DD& u);
 // atan(num / den) in [0, pi/2] for num, den >= 0, not both 0.
 constexpr double ATAN_ERROR = 0x1p-66;
 DD atanOfRatio(const DD& num, const DD& den);
+// The angle of x + yi != 0 in (-pi, pi], within ATAN_ERROR.
+DD argumentKernel(double x, double y);
+// cosh x and sinh x, both times 2^exponent, for |x| <= 708.
+struct CHyperbolic {
+    DD cosh, sinh;
+    int exponent;
+    double coshError, sinhError;
+};
+CHyperbolic hyperbolicKernel(double x);
+
+extern const DD LN2;
+extern const DD INVERSE_LN10;
 
 } // namespace VKCL::realfunction

@@ -24,8 +24,6 @@ constexpr DD PIO2 = {1.5707963267948966, 6.123233995736766e-17};
 constexpr double MEDIUM_LIMIT = 823549.0;
 // Multiples of pi/2 that get exact zeros lie below this (a unit in the last place is 2^-30 here).
 constexpr double MULTIPLE_LIMIT = 8388608.0;
-// The evaluation below is good to 2^-62 relative; the rounding check leaves this much room.
-constexpr double ERROR_BOUND = 0x1p-60;
 // Arguments whose sine is x and whose cosine is 1 after rounding.
 constexpr double TINY = 0x1p-27;
 
@@ -192,6 +190,21 @@ CReducedAngle reduce(double x)
     if (std::fabs(x) < MULTIPLE_LIMIT && std::fabs(angle.high) < 0x1p-29)
         angle.onMultiple = std::fabs(angle.high) <= std::nextafter(std::fabs(x), HUGE_VAL) - std::fabs(x);
     return angle;
+}
+
+CSineCosine sineCosine(double high, double low)
+{
+    CReducedAngle angle = reduce(high);
+    if (low != 0) {
+        const DD shifted = add(DD{angle.high, angle.low}, low);
+        angle.high = shifted.high;
+        angle.low = shifted.low;
+    }
+    CSineCosine result = {quarterTurnValue(angle, angle.quarterTurns),
+                          quarterTurnValue(angle, (angle.quarterTurns + 1) & 3)};
+    if (angle.onMultiple)
+        (angle.quarterTurns % 2 == 0 ? result.sine : result.cosine) = {0, 0};
+    return result;
 }
 
 double sine(double x)
