@@ -1,6 +1,8 @@
-// Complex routes in 113-bit precision: libquadmath's functions (Kahan's branch cuts, Hull,
-// Fairgrieve and Tang's arcsine) where they serve, own compositions where the calculator's exact
-// zeros or sides of a cut need them.
+// Complex routes: where each part is a product, a quotient or a sum of like-signed terms, the fast
+// real kernels in double-double with a rounding test on each part; elsewhere, and where the test
+// cannot decide, 113-bit precision: libquadmath's functions (Kahan's branch cuts, Hull, Fairgrieve
+// and Tang's arcsine) where they serve, own compositions where the calculator's exact zeros or
+// sides of a cut need them.
 #include "engine/complex_functions.h"
 
 #include <cmath>
@@ -42,6 +44,77 @@ CParts rounded(QuadComplex z)
     return rounded(crealq(z), cimagq(z));
 }
 
+// Beyond this |x|, e^x and the hyperbolic functions leave the fast kernels' range.
+constexpr double FAST_EXP_LIMIT = 708;
+// Within these powers of two, squares and products of parts are normal doubles with normal low parts.
+constexpr double FAST_SMALLEST = 0x1p-450, FAST_LARGEST = 0x1p450;
+// Relative error added by a product or a quotient of double-doubles, and by a square root.
+constexpr double STEP_ERROR = 0x1p-100;
+// ln |z| by log1p(|z|^2 - 1) loses |z|^2's absolute error of 2^-104 relative to |z|^2 - 1: beyond
+// this its share stays below 2^-74; nearer to the unit circle the 113-bit route decides.
+constexpr double UNIT_CIRCLE_MARGIN = 0x1p-30;
+
+// A factor of a fast product with its relative error.
+struct CFactor {
+    DD value;
+    double error;
+};
+
+// re = a b and im = c d, both times 2^exponent, when the rounding of each is certain.
+bool products(const CFactor& a, const CFactor& b, const CFactor& c, const CFactor& d, int exponent, CParts& result)
+{
+    return roundsSafely(multiply(a.value, b.value), a.error + b.error + STEP_ERROR, exponent, result.real)
+        && roundsSafely(multiply(c.value, d.value), c.error + d.error + STEP_ERROR, exponent, result.imaginary);
+}
+
+bool withinFastRange(double x, double y)
+{
+    const double larger = std::fmax(std::fabs(x), std::fabs(y));
+    return larger >= FAST_SMALLEST && larger <= FAST_LARGEST;
+}
+
+// |z|^2 = x^2 + y^2 within 2^-105.
+DD squaredModulus(double x, double y)
+{
+    return add(multiply(x, x), multiply(y, y));
+}
+
+// ln z = ln |z| + i arg z for |z| not within 2^-31 of 1.
+bool fastLn(double x, double y, CFactor& re, CFactor& im)
+{
+    if (!withinFastRange(x, y))
+        return false;
+    const DD square = squaredModulus(x, y);
+    if (square.high < 0.5 || square.high > 2) {
+        re = {scaled(realfunction::lnOfPair(square), 0.5), realfunction::LN_ERROR};
+    } else {
+        const DD belowOne = add(add(multiply(x, x), -1.0), multiply(y, y));
+        if (std::fabs(belowOne.high) < UNIT_CIRCLE_MARGIN)
+            return false;
+        re = {scaled(realfunction::log1pKernel(belowOne), 0.5), realfunction::LOG1P_ERROR + 0x1p-73};
+    }
+    im = {realfunction::argumentKernel(x, y), realfunction::ATAN_ERROR};
+    return true;
+}
+
+// The parts of sin, cos, sinh and cosh: trigonometric times hyperbolic factors, the trigonometric
+// ones of t, the hyperbolic ones of h; false where the test cannot decide.
+struct CTrigHyperbolic {
+    CFactor sine, cosine, sinh, cosh;
+    int exponent;
+};
+
+bool trigHyperbolic(double t, double h, CTrigHyperbolic& factors)
+{
+    if (!(std::fabs(h) <= FAST_EXP_LIMIT))
+        return false;
+    const trigonometry::CSineCosine angle = trigonometry::sineCosine(t, 0);
+    const realfunction::CHyperbolic hyperbolic = realfunction::hyperbolicKernel(h);
+    factors = {{angle.sine, trigonometry::ERROR_BOUND}, {angle.cosine, trigonometry::ERROR_BOUND},
+               {hyperbolic.sinh, hyperbolic.sinhError}, {hyperbolic.cosh, hyperbolic.coshError}, hyperbolic.exponent};
+    return true;
+}
+
 // trig * hyperbolic, where an exact zero of the trigonometric factor stays 0 whatever the other.
 Quad scaled(Quad trig, Quad hyperbolic)
 {
@@ -76,42 +149,88 @@ bool quadTanh(double x, double y, QuadComplex& result)
 
 CParts sqrt(double x, double y)
 {
+    if (withinFastRange(x, y)) {
+        // t = sqrt((|x| + |z|) / 2) and |y| / 2t: sums of positive terms only.
+        const DD t = squareRoot(scaled(add(squareRoot(squaredModulus(x, y)), std::fabs(x)), 0.5));
+        const DD other = divide(DD{std::fabs(y), 0}, scaled(t, 2));
+        const DD re = x >= 0 ? t : other, im = x >= 0 ? other : t;
+        CParts result{};
+        if (roundsSafely(re, 4 * STEP_ERROR, 0, result.real)
+            && roundsSafely(y < 0 ? negate(im) : im, 4 * STEP_ERROR, 0, result.imaginary))
+            return result;
+    }
     return rounded(csqrtq(make(x, y)));
 }
 
 CParts ln(double x, double y)
 {
+    CFactor re, im;
+    CParts result{};
+    if (fastLn(x, y, re, im) && roundsSafely(re.value, re.error, 0, result.real)
+        && roundsSafely(im.value, im.error, 0, result.imaginary))
+        return result;
     return rounded(clogq(make(x, y)));
 }
 
 CParts log10(double x, double y)
 {
+    CFactor re, im;
+    const CFactor scale = {realfunction::INVERSE_LN10, 0};
+    CParts result{};
+    if (fastLn(x, y, re, im) && products(re, scale, im, scale, 0, result))
+        return result;
     return rounded(clog10q(make(x, y)));
 }
 
 CParts exp(double x, double y)
 {
+    if (std::fabs(x) <= FAST_EXP_LIMIT) {
+        const realfunction::CScaled e = realfunction::expKernel({x, 0});
+        const trigonometry::CSineCosine angle = trigonometry::sineCosine(y, 0);
+        const CFactor scale = {e.value, realfunction::EXP_ERROR};
+        CParts result{};
+        if (products(scale, {angle.cosine, trigonometry::ERROR_BOUND}, scale,
+                     {angle.sine, trigonometry::ERROR_BOUND}, e.exponent, result))
+            return result;
+    }
     const Quad scale = expq(x);
     return rounded(scaled(trigonometry::cosineQuad(y), scale), scaled(trigonometry::sineQuad(y), scale));
 }
 
 CParts sin(double x, double y)
 {
+    CTrigHyperbolic f{};
+    CParts result{};
+    if (trigHyperbolic(x, y, f) && products(f.sine, f.cosh, f.cosine, f.sinh, f.exponent, result))
+        return result;
     return rounded(scaled(trigonometry::sineQuad(x), coshq(y)), scaled(trigonometry::cosineQuad(x), sinhq(y)));
 }
 
 CParts cos(double x, double y)
 {
+    CTrigHyperbolic f{};
+    CParts result{};
+    if (trigHyperbolic(x, y, f) && products(f.cosine, f.cosh, {negate(f.sine.value), f.sine.error}, f.sinh,
+                                            f.exponent, result))
+        return result;
     return rounded(scaled(trigonometry::cosineQuad(x), coshq(y)), -scaled(trigonometry::sineQuad(x), sinhq(y)));
 }
 
 CParts sinh(double x, double y)
 {
+    CTrigHyperbolic f{};
+    CParts result{};
+    if (trigHyperbolic(y, x, f) && products(f.sinh, f.cosine, f.cosh, f.sine, f.exponent, result))
+        return result;
     return rounded(scaled(trigonometry::cosineQuad(y), sinhq(x)), scaled(trigonometry::sineQuad(y), coshq(x)));
 }
 
 CParts cosh(double x, double y)
 {
+    CTrigHyperbolic f{};
+    CParts result{};
+    if (trigHyperbolic(y, x, f) && products(f.cosh, f.cosine, f.sinh, f.sine, f.exponent, result))
+        return result;
     return rounded(scaled(trigonometry::cosineQuad(y), coshq(x)), scaled(trigonometry::sineQuad(y), sinhq(x)));
 }
 
@@ -201,6 +320,9 @@ double realPower(double x, double p)
 
 double modulus(double x, double y)
 {
+    double result = 0;
+    if (withinFastRange(x, y) && roundsSafely(squareRoot(squaredModulus(x, y)), 2 * STEP_ERROR, result))
+        return result;
     countFallback();
     return double(hypotq(x, y));
 }
