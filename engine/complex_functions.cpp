@@ -97,6 +97,33 @@ bool fastLn(double x, double y, CFactor& re, CFactor& im)
     return true;
 }
 
+// z^w = e^(w ln z): the absolute errors of ln z grow |w|-fold in the exponent; e^(re w ln z) makes
+// them a relative error of the modulus, cos and sin of (im w ln z) an absolute one.
+bool fastPower(double x, double y, double p, double q, CParts& result)
+{
+    CFactor lnRe, lnIm;
+    if (!fastLn(x, y, lnRe, lnIm))
+        return false;
+    const double sizeRe = std::fabs(lnRe.value.high), sizeIm = std::fabs(lnIm.value.high);
+    const double errorRe = sizeRe * lnRe.error, errorIm = sizeIm * lnIm.error;
+    const double rounding = (std::fabs(p) + std::fabs(q)) * (sizeRe + sizeIm) * STEP_ERROR;
+    const DD exponentRe = subtract(multiply(lnRe.value, p), multiply(lnIm.value, q));
+    const DD exponentIm = add(multiply(lnRe.value, q), multiply(lnIm.value, p));
+    if (!(std::fabs(exponentRe.high) <= FAST_EXP_LIMIT))
+        return false;
+    const realfunction::CScaled e = realfunction::expKernel(exponentRe);
+    const trigonometry::CSineCosine angle = trigonometry::sineCosine(exponentIm.high, exponentIm.low);
+    // Relative to each part: the modulus's error and the evaluation of cos and sin; relative to
+    // the modulus: the angle's.
+    const double partError = realfunction::EXP_ERROR + trigonometry::ERROR_BOUND + STEP_ERROR
+        + std::fabs(p) * errorRe + std::fabs(q) * errorIm + rounding;
+    const double angleError = std::fabs(q) * errorRe + std::fabs(p) * errorIm + rounding;
+    const double modulus = std::fabs(e.value.high);
+    const DD re = multiply(e.value, angle.cosine), im = multiply(e.value, angle.sine);
+    return roundsSafely(re, partError + angleError * modulus / std::fabs(re.high), e.exponent, result.real)
+        && roundsSafely(im, partError + angleError * modulus / std::fabs(im.high), e.exponent, result.imaginary);
+}
+
 // The parts of sin, cos, sinh and cosh: trigonometric times hyperbolic factors, the trigonometric
 // ones of t, the hyperbolic ones of h; false where the test cannot decide.
 struct CTrigHyperbolic {
@@ -296,6 +323,8 @@ CParts power(double x, double y, double p, double q)
 {
     CParts whole{};
     if (q == 0 && wholepower::isWhole(p) && wholepower::complex(x, y, p, whole))
+        return whole;
+    if (fastPower(x, y, p, q, whole))
         return whole;
     const Quad logModulus = logq(hypotq(x, y));
     const Quad angle = atan2q(Quad(y) + 0, Quad(x) + 0);

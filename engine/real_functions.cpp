@@ -236,7 +236,7 @@ DD lnOfPair(const DD& a)
     return add(lnKernel(a.high), a.low / a.high);
 }
 
-// The series (2^-68) or ln of 1 + u (2^-67); an argument good to 2^-100 adds little.
+// The series (2^-68) or ln of 1 + u (2^-68.5); an argument good to 2^-100 adds little.
 DD log1pKernel(const DD& u)
 {
     return std::fabs(u.high) < LOG1P_SERIES_LIMIT ? log1pSeries(u) : lnOfPair(add(u, DD{1, 0}));

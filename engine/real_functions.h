@@ -25,7 +25,9 @@ double power(double x, double p);
 // The angle of x + yi in (-pi, pi], for z != 0.
 double argument(double x, double y);
 
-// Kernels for the complex routes, each with its relative error bound.
+// Kernels for the complex routes, each with its relative error bound: derived in the source, and
+// checked against MPFR over 400,000 arguments each (largest seen: exp 2^-75.9, ln 2^-69.4,
+// log1p 2^-69.3, atan 2^-69.0).
 // e^x = value * 2^exponent for |x.high| <= 708.
 struct CScaled {
     DD value;
@@ -40,10 +42,10 @@ constexpr double LN_ABSOLUTE_ERROR = 0x1p-76;
 DD lnKernel(double x);
 // ln a for a positive double-double a (within 2^-8 of 1 only if a.low is 0), and log1p u.
 DD lnOfPair(const DD& a);
-constexpr double LOG1P_ERROR = 0x1p-66;
+constexpr double LOG1P_ERROR = 0x1p-67;
 DD log1pKernel(const DD& u);
 // atan(num / den) in [0, pi/2] for num, den >= 0, not both 0.
-constexpr double ATAN_ERROR = 0x1p-66;
+constexpr double ATAN_ERROR = 0x1p-67;
 DD atanOfRatio(const DD& num, const DD& den);
 // The angle of x + yi != 0 in (-pi, pi], within ATAN_ERROR.
 DD argumentKernel(double x, double y);
