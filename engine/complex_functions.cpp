@@ -48,6 +48,8 @@ CParts rounded(QuadComplex z)
 constexpr double FAST_EXP_LIMIT = 708;
 // Within these powers of two, squares and products of parts are normal doubles with normal low parts.
 constexpr double FAST_SMALLEST = 0x1p-450, FAST_LARGEST = 0x1p450;
+// Up to this |x|, tanh(x + iy) takes the fast route (its hyperbolic factors need no scaling).
+constexpr double FAST_TANH_LIMIT = 20;
 // Relative error added by a product or a quotient of double-doubles, and by a square root.
 constexpr double STEP_ERROR = 0x1p-100;
 // ln |z| by log1p(|z|^2 - 1) loses |z|^2's absolute error of 2^-104 relative to |z|^2 - 1: beyond
@@ -122,6 +124,27 @@ bool fastPower(double x, double y, double p, double q, CParts& result)
     const DD re = multiply(e.value, angle.cosine), im = multiply(e.value, angle.sine);
     return roundsSafely(re, partError + angleError * modulus / std::fabs(re.high), e.exponent, result.real)
         && roundsSafely(im, partError + angleError * modulus / std::fabs(im.high), e.exponent, result.imaginary);
+}
+
+// tanh(x + iy) by Kahan's formulas as in quadTanh (sums of positive terms, products and quotients),
+// with t and s from the fast kernels, for |x| <= 20 and off the poles' lines. With T and H the
+// sine's and the hyperbolic bounds: t = sin / cos is within 2T, beta = 1 + t^2 within 4T, the
+// denominator 1 + beta s^2 within 4T + 2H; the real part within 8T + 4H, the imaginary 6T + 2H.
+bool fastTanh(double x, double y, CParts& result)
+{
+    if (!(std::fabs(x) <= FAST_TANH_LIMIT))
+        return false;
+    const trigonometry::CSineCosine angle = trigonometry::sineCosine(y, 0);
+    if (angle.cosine.high == 0)
+        return false;
+    const realfunction::CHyperbolic h = realfunction::hyperbolicKernel(x);
+    const DD t = divide(angle.sine, angle.cosine);
+    const DD beta = add(multiply(t, t), 1.0);
+    const DD denominator = add(multiply(beta, multiply(h.sinh, h.sinh)), 1.0);
+    const DD re = divide(multiply(multiply(beta, h.cosh), h.sinh), denominator);
+    const double trig = trigonometry::ERROR_BOUND, hyperbolic = std::fmax(h.sinhError, h.coshError);
+    return roundsSafely(re, 8 * trig + 4 * hyperbolic + 8 * STEP_ERROR, 0, result.real)
+        && roundsSafely(divide(t, denominator), 6 * trig + 2 * hyperbolic + 8 * STEP_ERROR, 0, result.imaginary);
 }
 
 // The parts of sin, cos, sinh and cosh: trigonometric times hyperbolic factors, the trigonometric
@@ -263,6 +286,8 @@ CParts cosh(double x, double y)
 
 bool tanh(double x, double y, CParts& result)
 {
+    if (fastTanh(x, y, result))
+        return true;
     QuadComplex value;
     if (!quadTanh(x, y, value))
         return false;
@@ -273,6 +298,11 @@ bool tanh(double x, double y, CParts& result)
 bool tan(double x, double y, CParts& result)
 {
     // tan z = -i tanh(iz).
+    CParts rotated{};
+    if (fastTanh(-y, x, rotated)) {
+        result = {rotated.imaginary, -rotated.real};
+        return true;
+    }
     QuadComplex value;
     if (!quadTanh(-y, x, value))
         return false;
