@@ -147,6 +147,30 @@ bool fastTanh(double x, double y, CParts& result)
         && roundsSafely(divide(t, denominator), 6 * trig + 2 * hyperbolic + 8 * STEP_ERROR, 0, result.imaginary);
 }
 
+// arctanh(x + iy) for y != 0 (off the real cuts): with d = (1 - x)^2 + y^2 and e = (1 + x)^2 + y^2,
+// the real part is log1p(4x / d) / 4 (ln(e / d) / 4 where that argument nears -1), the imaginary
+// atan2(2y, 1 - x^2 - y^2) / 2, whose second argument cancels near the unit circle: there, as near
+// the poles, the 113-bit route decides.
+bool fastArctanh(double x, double y, CParts& result)
+{
+    if (y == 0 || !withinFastRange(x, y))
+        return false;
+    const DD minus = twoSum(1.0, -x), plus = twoSum(1.0, x), ySquared = multiply(y, y);
+    const DD d = add(multiply(minus, minus), ySquared);
+    if (!(d.high >= FAST_SMALLEST))
+        return false;
+    const DD u = divide(DD{4 * x, 0}, d);
+    const DD logarithm = u.high >= -0.5 ? realfunction::log1pKernel(u)
+                                         : realfunction::lnOfPair(divide(add(multiply(plus, plus), ySquared), d));
+    const DD denominator = subtract(multiply(minus, plus), ySquared);
+    const double size = std::fmax(1, std::fmax(x * x, y * y));
+    if (!(std::fabs(denominator.high) >= UNIT_CIRCLE_MARGIN * size))
+        return false;
+    const DD angle = realfunction::argumentKernel(denominator, DD{2 * y, 0});
+    return roundsSafely(scaled(logarithm, 0.25), realfunction::LOG1P_ERROR + 4 * STEP_ERROR, 0, result.real)
+        && roundsSafely(scaled(angle, 0.5), realfunction::ATAN_ERROR + 0x1p-73, 0, result.imaginary);
+}
+
 // The parts of sin, cos, sinh and cosh: trigonometric times hyperbolic factors, the trigonometric
 // ones of t, the hyperbolic ones of h; false where the test cannot decide.
 struct CTrigHyperbolic {
@@ -322,6 +346,10 @@ CParts arccos(double x, double y)
 
 CParts arctan(double x, double y)
 {
+    // arctan z = -i arctanh(iz).
+    CParts rotated{};
+    if (fastArctanh(-y, x, rotated))
+        return {rotated.imaginary, -rotated.real};
     QuadComplex z = make(x, y);
     if (x == 0 && std::fabs(y) > 1)
         __real__ z = copysignq(0, y);
@@ -343,6 +371,9 @@ CParts arccosh(double x, double y)
 
 CParts arctanh(double x, double y)
 {
+    CParts result{};
+    if (fastArctanh(x, y, result))
+        return result;
     QuadComplex z = make(x, y);
     if (y == 0 && std::fabs(x) > 1)
         __imag__ z = copysignq(0, -x);

@@ -216,6 +216,9 @@ CScaled expKernel(const DD& x)
 // 2^-8 unless it is the series alone: relative error below 2^-68.5.
 DD lnKernel(double x)
 {
+    // Outside the domain (a quotient that overflowed on the way, say) the value is undecided.
+    if (!(x > 0 && x <= DBL_MAX))
+        return {NAN, NAN};
     int e = 0;
     double m = 2 * std::frexp(x, &e);
     --e;
@@ -249,9 +252,19 @@ DD argumentKernel(double x, double y)
     // Scaled by a power of two, so that no product on the way overflows.
     int e = 0;
     std::frexp(std::fmax(std::fabs(x), std::fabs(y)), &e);
-    const DD angle = atanOfRatio({std::ldexp(std::fabs(y), -e), 0}, {std::ldexp(std::fabs(x), -e), 0});
-    const DD value = x < 0 ? subtract(PI, angle) : angle;
+    // |y| is taken, so that a y scaled to 0 keeps its side.
+    const DD value = argumentKernel(DD{std::ldexp(x, -e), 0}, DD{std::ldexp(std::fabs(y), -e), 0});
     return y < 0 ? negate(value) : value;
+}
+
+DD argumentKernel(const DD& x, const DD& y)
+{
+    const auto absolute = [](const DD& v) { return v.high < 0 ? negate(v) : v; };
+    if (y.high == 0)
+        return x.high < 0 ? PI : DD{0, 0};
+    const DD angle = atanOfRatio(absolute(y), absolute(x));
+    const DD value = x.high < 0 ? subtract(PI, angle) : angle;
+    return y.high < 0 ? negate(value) : value;
 }
 
 CHyperbolic hyperbolicKernel(double x)

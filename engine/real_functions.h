@@ -49,6 +49,8 @@ constexpr double ATAN_ERROR = 0x1p-67;
 DD atanOfRatio(const DD& num, const DD& den);
 // The angle of x + yi != 0 in (-pi, pi], within ATAN_ERROR.
 DD argumentKernel(double x, double y);
+// The same for double-doubles of moderate size (products of them must not overflow).
+DD argumentKernel(const DD& x, const DD& y);
 // cosh x and sinh x, both times 2^exponent, for |x| <= 708.
 struct CHyperbolic {
     DD cosh, sinh;
