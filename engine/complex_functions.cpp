@@ -50,6 +50,11 @@ constexpr double FAST_EXP_LIMIT = 708;
 constexpr double FAST_SMALLEST = 0x1p-450, FAST_LARGEST = 0x1p450;
 // Up to this |x|, tanh(x + iy) takes the fast route (its hyperbolic factors need no scaling).
 constexpr double FAST_TANH_LIMIT = 20;
+// Hull, Fairgrieve and Tang's thresholds: beyond them the arcsine's real part is an arctangent
+// and its imaginary part a plain logarithm.
+constexpr double HFT_SINE_LIMIT = 0.6417, HFT_MODULUS_LIMIT = 1.5;
+// The arcsine's arguments pass some twenty double-double steps before the kernels.
+constexpr double HFT_STEPS_ERROR = 0x1p-90;
 // Relative error added by a product or a quotient of double-doubles, and by a square root.
 constexpr double STEP_ERROR = 0x1p-100;
 // ln |z| by log1p(|z|^2 - 1) loses |z|^2's absolute error of 2^-104 relative to |z|^2 - 1: beyond
@@ -169,6 +174,56 @@ bool fastArctanh(double x, double y, CParts& result)
     const DD angle = realfunction::argumentKernel(denominator, DD{2 * y, 0});
     return roundsSafely(scaled(logarithm, 0.25), realfunction::LOG1P_ERROR + 4 * STEP_ERROR, 0, result.real)
         && roundsSafely(scaled(angle, 0.5), realfunction::ATAN_ERROR + 0x1p-73, 0, result.imaginary);
+}
+
+// Hull, Fairgrieve and Tang's arcsine of x + iy for x >= 0, y > 0, from sums of positive terms
+// only: the real part is atan(num / den) (the arccosine's atan(den / num)), the imaginary part
+// ln(A + sqrt(A^2 - 1)) with A = (|z + 1| + |z - 1|) / 2, through log1p(A - 1 + ...) near A = 1.
+struct CArcsine {
+    DD num, den, imaginary;
+};
+
+bool fastArcsine(double x, double y, CArcsine& result)
+{
+    if (!withinFastRange(x, y) || y < FAST_SMALLEST)
+        return false;
+    const DD xp1 = twoSum(x, 1.0), xm1 = twoSum(x, -1.0), square = multiply(y, y);
+    const DD r = squareRoot(add(multiply(xp1, xp1), square)), s = squareRoot(add(multiply(xm1, xm1), square));
+    const DD a = scaled(add(r, s), 0.5), rPlus = add(r, xp1);
+    const DD aPlusX = add(a, x), sMinus = subtract(s, xm1), sPlus = add(s, xm1);   // S + (1 - x), S + (x - 1)
+    const DD b = divide(DD{x, 0}, a);
+    if (b.high <= HFT_SINE_LIMIT) {
+        result.num = b;
+        result.den = squareRoot(multiply(add(negate(b), 1.0), add(b, 1.0)));
+    } else if (x <= 1) {
+        result.num = {x, 0};
+        result.den = squareRoot(scaled(multiply(aPlusX, add(divide(square, rPlus), sMinus)), 0.5));
+    } else {
+        result.num = {x, 0};
+        result.den = multiply(squareRoot(scaled(add(divide(aPlusX, rPlus), divide(aPlusX, sPlus)), 0.5)), DD{y, 0});
+    }
+    if (a.high <= HFT_MODULUS_LIMIT) {
+        const DD belowA = scaled(add(divide(square, rPlus), x < 1 ? divide(square, sMinus) : sPlus), 0.5);
+        result.imaginary = realfunction::log1pKernel(add(belowA, squareRoot(multiply(belowA, add(a, 1.0)))));
+    } else {
+        result.imaginary = realfunction::lnOfPair(add(a, squareRoot(multiply(add(a, -1.0), add(a, 1.0)))));
+    }
+    return true;
+}
+
+// The arcsine's or the arccosine's parts with their signs, rounded, when the test can decide.
+bool fastInverseSine(double x, double y, bool cosine, CParts& result)
+{
+    CArcsine parts;
+    if (!fastArcsine(std::fabs(x), std::fabs(y), parts))
+        return false;
+    DD re = cosine ? realfunction::atanOfRatio(parts.den, parts.num) : realfunction::atanOfRatio(parts.num, parts.den);
+    if (x < 0)
+        re = cosine ? subtract(realfunction::PI, re) : negate(re);
+    const bool negativeImaginary = cosine ? y > 0 : y < 0;
+    return roundsSafely(re, realfunction::ATAN_ERROR + HFT_STEPS_ERROR, 0, result.real)
+        && roundsSafely(negativeImaginary ? negate(parts.imaginary) : parts.imaginary,
+                        realfunction::LOG1P_ERROR + HFT_STEPS_ERROR, 0, result.imaginary);
 }
 
 // The parts of sin, cos, sinh and cosh: trigonometric times hyperbolic factors, the trigonometric
@@ -336,11 +391,17 @@ bool tan(double x, double y, CParts& result)
 
 CParts arcsin(double x, double y)
 {
+    CParts result{};
+    if (fastInverseSine(x, y, false, result))
+        return result;
     return rounded(casinq(make(x, y)));
 }
 
 CParts arccos(double x, double y)
 {
+    CParts result{};
+    if (fastInverseSine(x, y, true, result))
+        return result;
     return rounded(cacosq(make(x, y)));
 }
 
@@ -358,6 +419,10 @@ CParts arctan(double x, double y)
 
 CParts arcsinh(double x, double y)
 {
+    // arcsinh z = -i arcsin(iz).
+    CParts rotated{};
+    if (fastInverseSine(-y, x, false, rotated))
+        return {rotated.imaginary, -rotated.real};
     QuadComplex z = make(x, y);
     if (x == 0 && std::fabs(y) > 1)
         __real__ z = copysignq(0, y);
@@ -366,6 +431,10 @@ CParts arcsinh(double x, double y)
 
 CParts arccosh(double x, double y)
 {
+    // arccosh z = +-i arccos z, the sign that makes the real part positive.
+    CParts angle{};
+    if (fastInverseSine(x, y, true, angle))
+        return angle.imaginary <= 0 ? CParts{-angle.imaginary, angle.real} : CParts{angle.imaginary, -angle.real};
     return rounded(cacoshq(make(x, y)));
 }
 

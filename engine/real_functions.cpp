@@ -14,6 +14,7 @@
 namespace VKCL::realfunction {
 
 const DD LN2 = fromQuad(logq(2));
+const DD PI = fromQuad(4 * atanq(1));
 const DD INVERSE_LN10 = fromQuad(1 / logq(10));
 
 namespace {
@@ -114,7 +115,6 @@ const std::array<DD, 129>& atanTable()
     return table;
 }
 
-const DD PI = fromQuad(4 * atanq(1));
 const DD HALF_PI = fromQuad(2 * atanq(1));
 
 // x = (64k + j) ln2/64 + r with |r| <= ln2/128 + 2^-78, r to within 2^-78; e^r = 1 + s.

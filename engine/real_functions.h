@@ -60,6 +60,7 @@ struct CHyperbolic {
 CHyperbolic hyperbolicKernel(double x);
 
 extern const DD LN2;
+extern const DD PI;
 extern const DD INVERSE_LN10;
 
 } // namespace VKCL::realfunction
