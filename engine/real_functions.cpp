@@ -202,6 +202,19 @@ DD lnOfTwiceLarge(double x, double sign)
     return add(add(lnKernel(x), LN2), sign * 0.25 / x / x);
 }
 
+// sinh x or cosh x from the shared kernel.
+double hyperbolic(double x, bool cosine)
+{
+    Quad (*const function)(Quad) = cosine ? coshq : sinhq;
+    if (!(std::fabs(x) <= EXP_FAST_LIMIT))
+        return viaQuad(function, x);
+    const CHyperbolic h = hyperbolicKernel(x);
+    double result = 0;
+    const bool decidedFast = cosine ? roundsSafely(h.cosh, h.coshError, h.exponent, result)
+                                    : roundsSafely(h.sinh, h.sinhError, h.exponent, result);
+    return decidedFast ? result : viaQuad(function, x);
+}
+
 } // namespace
 
 CScaled expKernel(const DD& x)
@@ -320,20 +333,12 @@ double log10(double x)
 
 double sinh(double x)
 {
-    if (!(std::fabs(x) <= EXP_FAST_LIMIT))
-        return viaQuad(sinhq, x);
-    const CHyperbolic h = hyperbolicKernel(x);
-    double result = 0;
-    return roundsSafely(h.sinh, h.sinhError, h.exponent, result) ? result : viaQuad(sinhq, x);
+    return hyperbolic(x, false);
 }
 
 double cosh(double x)
 {
-    if (!(std::fabs(x) <= EXP_FAST_LIMIT))
-        return viaQuad(coshq, x);
-    const CHyperbolic h = hyperbolicKernel(x);
-    double result = 0;
-    return roundsSafely(h.cosh, h.coshError, h.exponent, result) ? result : viaQuad(coshq, x);
+    return hyperbolic(x, true);
 }
 
 double tanh(double x)
