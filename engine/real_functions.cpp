@@ -357,7 +357,8 @@ double arctan(double x)
     // Far out, atan x = pi/2 - 1/x + ..., and 1/x no longer reaches pi/2's last digit.
     if (std::fabs(x) > LARGE_ARCTANGENT)
         return std::copysign(HALF_PI.high, x);
-    const DD value = atanOfRatio({std::fabs(x), 0}, {1, 0});
+    const double a = std::fabs(x);
+    const DD value = a <= 1 ? atanSmall({a, 0}) : subtract(HALF_PI, atanSmall(divide(DD{1, 0}, DD{a, 0})));
     return decided(x < 0 ? negate(value) : value, ATAN_ERROR, atanq, x);
 }
 
