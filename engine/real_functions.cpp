@@ -13,9 +13,6 @@
 
 namespace VKCL::realfunction {
 
-const DD LN2 = fromQuad(logq(2));
-const DD PI = fromQuad(4 * atanq(1));
-const DD INVERSE_LN10 = fromQuad(1 / logq(10));
 
 namespace {
 
@@ -115,7 +112,8 @@ const std::array<DD, 129>& atanTable()
     return table;
 }
 
-const DD HALF_PI = fromQuad(2 * atanq(1));
+// pi/2 as the double nearest it and the double nearest the rest.
+constexpr DD HALF_PI = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
 
 // x = (64k + j) ln2/64 + r with |r| <= ln2/128 + 2^-78, r to within 2^-78; e^r = 1 + s.
 struct CExpParts {

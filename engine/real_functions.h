@@ -59,8 +59,9 @@ struct CHyperbolic {
 };
 CHyperbolic hyperbolicKernel(double x);
 
-extern const DD LN2;
-extern const DD PI;
-extern const DD INVERSE_LN10;
+// ln 2, pi and 1/ln 10 as the double nearest each and the double nearest the rest.
+inline constexpr DD LN2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
+inline constexpr DD PI = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
+inline constexpr DD INVERSE_LN10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
 
 } // namespace VKCL::realfunction
