@@ -136,12 +136,18 @@ LRESULT CConsoleWindow::onDestroy()
     return 0;
 }
 
+// The input line holds one line of the font with its border; the margins grow with the display
+// scale.
 LRESULT CConsoleWindow::onSize(int width, int height)
 {
-    int characterHeight = m_textMetrics.tmHeight;
-    m_inputLine.move(10, 10, static_cast<int16_t>(width - 20), static_cast<int16_t>(characterHeight + 6));
-    m_outputPane.move(10, static_cast<int16_t>(characterHeight + 24), static_cast<int16_t>(width - 20),
-                      static_cast<int16_t>(height - characterHeight - 34));
+    const CDisplayScale scale = displayScale();
+    const int margin = scale.scaled(10);
+    const int lineHeight = m_textMetrics.tmHeight + scale.scaled(6);
+    const int paneTop = margin + lineHeight + scale.scaled(8);
+    m_inputLine.move(static_cast<int16_t>(margin), static_cast<int16_t>(margin),
+                     static_cast<int16_t>(width - 2 * margin), static_cast<int16_t>(lineHeight));
+    m_outputPane.move(static_cast<int16_t>(margin), static_cast<int16_t>(paneTop),
+                      static_cast<int16_t>(width - 2 * margin), static_cast<int16_t>(height - paneTop - margin));
     return 0;
 }
 
