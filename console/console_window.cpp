@@ -359,9 +359,22 @@ bool CConsoleWindow::confirm(const VKF::CString& question)
     return answer == IDYES;
 }
 
+// Height 0 picks GDI's default size, which does not grow with the display: at another scale the
+// font is made once more at that size scaled.
 void CConsoleWindow::createFont()
 {
     HFONT font = CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, FONT_FACE);
+    if (font != nullptr && !displayScale().isDesignSize()) {
+        TEXTMETRICW metrics{};
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ previous = SelectObject(screen, font);
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, previous);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(font);
+        font = CreateFontW(displayScale().scaled(metrics.tmHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0,
+                           0, 0, FONT_FACE);
+    }
     if (font == nullptr)
         MessageBoxW(m_window, L"Error", L"Font", MB_OK);
     setFont(font);

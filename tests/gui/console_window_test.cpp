@@ -316,6 +316,17 @@ TEST_F(ConsoleTest, ResizingLaysOutBothControlsWithTheirMargins)
     GetTextMetricsW(context, &metrics);
     ReleaseDC(mainWindow(), context);
     const int h = metrics.tmHeight;
+    // The input line holds a line of its own font, which grows with the display as well.
+    HDC inputDC = GetDC(inputLine());
+    HGDIOBJ previous = SelectObject(inputDC, reinterpret_cast<HFONT>(SendMessageW(inputLine(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW inputMetrics{};
+    GetTextMetricsW(inputDC, &inputMetrics);
+    SelectObject(inputDC, previous);
+    ReleaseDC(inputLine(), inputDC);
+    RECT inputClient{};
+    GetClientRect(inputLine(), &inputClient);
+    EXPECT_LE(inputMetrics.tmHeight, inputClient.bottom);
+    EXPECT_GE(inputMetrics.tmHeight, scale.scaled(13));
 
     for (SIZE size : {SIZE{500, 400}, SIZE{800, 600}, SIZE{300, 200}}) {
         SetWindowPos(mainWindow(), nullptr, 0, 0, scale.scaled(size.cx), scale.scaled(size.cy),
