@@ -136,12 +136,18 @@ LRESULT CConsoleWindow::onDestroy()
     return 0;
 }
 
+// The input line holds one line of the font with its border; the margins grow with the display
+// scale.
 LRESULT CConsoleWindow::onSize(int width, int height)
 {
-    int characterHeight = m_textMetrics.tmHeight;
-    m_inputLine.move(10, 10, static_cast<int16_t>(width - 20), static_cast<int16_t>(characterHeight + 6));
-    m_outputPane.move(10, static_cast<int16_t>(characterHeight + 24), static_cast<int16_t>(width - 20),
-                      static_cast<int16_t>(height - characterHeight - 34));
+    const CDisplayScale scale = displayScale();
+    const int margin = scale.scaled(10);
+    const int lineHeight = m_textMetrics.tmHeight + scale.scaled(6);
+    const int paneTop = margin + lineHeight + scale.scaled(8);
+    m_inputLine.move(static_cast<int16_t>(margin), static_cast<int16_t>(margin),
+                     static_cast<int16_t>(width - 2 * margin), static_cast<int16_t>(lineHeight));
+    m_outputPane.move(static_cast<int16_t>(margin), static_cast<int16_t>(paneTop),
+                      static_cast<int16_t>(width - 2 * margin), static_cast<int16_t>(height - paneTop - margin));
     return 0;
 }
 
@@ -353,9 +359,22 @@ bool CConsoleWindow::confirm(const VKF::CString& question)
     return answer == IDYES;
 }
 
+// Height 0 picks GDI's default size, which does not grow with the display: at another scale the
+// font is made once more at that size scaled.
 void CConsoleWindow::createFont()
 {
     HFONT font = CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, FONT_FACE);
+    if (font != nullptr && !displayScale().isDesignSize()) {
+        TEXTMETRICW metrics{};
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ previous = SelectObject(screen, font);
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, previous);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(font);
+        font = CreateFontW(displayScale().scaled(metrics.tmHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0,
+                           0, 0, FONT_FACE);
+    }
     // The box's title names what failed and its text says that it failed, as users know it; the
     // controls then keep the system font.
     if (font == nullptr)

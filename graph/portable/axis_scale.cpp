@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-CAxisScale::CAxisScale(double from, double to) noexcept
-    : m_from(from), m_to(to), m_span(to - from), m_halfSpan(to / 2 - from / 2)
+CAxisScale::CAxisScale(double from, double to, int32_t lastPixel) noexcept
+    : m_from(from), m_to(to), m_span(to - from), m_lastPixel(lastPixel), m_halfSpan(to / 2 - from / 2)
 {
 }
 
@@ -20,19 +20,19 @@ double CAxisScale::position(double value) const noexcept
 {
     const double offset = value - m_from;
     if (std::isfinite(offset) && std::isfinite(m_span))
-        return offset / m_span * LAST_PIXEL;
+        return offset / m_span * m_lastPixel;
     return positionOfHalved(value / 2);
 }
 
 double CAxisScale::positionOfHalved(double halfValue) const noexcept
 {
-    return (halfValue - m_from / 2) / m_halfSpan * LAST_PIXEL;
+    return (halfValue - m_from / 2) / m_halfSpan * m_lastPixel;
 }
 
 // std::lerp is exact at both ends and does not overflow between ends of opposite signs.
 double CAxisScale::valueAt(double position) const noexcept
 {
-    return std::lerp(m_from, m_to, position / LAST_PIXEL);
+    return std::lerp(m_from, m_to, position / m_lastPixel);
 }
 
 std::vector<double> CAxisScale::ticks(int32_t count) const
@@ -74,7 +74,7 @@ ZeroPlace CAxisScale::zeroPlace() const noexcept
 
 void CAxisScale::halvedBounds(double margin, double& low, double& high) const noexcept
 {
-    const double extra = margin / LAST_PIXEL * std::fabs(m_halfSpan);
+    const double extra = margin / m_lastPixel * std::fabs(m_halfSpan);
     low = std::min(m_from, m_to) / 2 - extra;
     high = std::max(m_from, m_to) / 2 + extra;
 }

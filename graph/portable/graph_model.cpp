@@ -2,14 +2,13 @@
 // the picture.
 #include "graph/portable/graph_model.h"
 
+#include <algorithm>
+
 #include "engine/number_format.h"
 #include "foundation/exception.h"
 #include "graph/portable/axis_scale.h"
 
 namespace {
-
-// Rows 0..399 are the picture; the row below it is still taken.
-constexpr uint16_t LAST_MOUSE_ROW = PICTURE_SIZE;
 
 VKF::CString statusLine(const VKF::UChar* caption, const CGraphPoint& position)
 {
@@ -23,8 +22,20 @@ VKF::CString coordinateText(double value)
     return VKCL::formatShortNumber(value);
 }
 
+// The lines are a step apart that holds a line of text and a gap; the strip holds both lines
+// under a top gap.
+CStatusStrip::CStatusStrip(CDisplayScale scale, int32_t lineHeight) noexcept
+    : top(pictureSize(scale)), width(pictureSize(scale)), lineLeft(scale.scaled(10))
+{
+    const int32_t step = std::max(scale.scaled(20), lineHeight + scale.scaled(4));
+    height = scale.scaled(10) + 2 * step;
+    mouseLineRaise = 2 * step;
+    clickLineRaise = step;
+}
+
 // Room for every plot at once, so that adding one never allocates.
-CGraphModel::CGraphModel(const CPlotSetup& first) : m_axes(first.axes)
+CGraphModel::CGraphModel(const CPlotSetup& first, CDisplayScale shown)
+    : m_axes(first.axes), m_shownSize(pictureSize(shown))
 {
     m_plots.reserve(MAX_PLOTS);
     m_plots.push_back(first.plot);
@@ -40,13 +51,15 @@ void CGraphModel::addPlot(const CPlotSetup& setup)
 
 CGraphPoint CGraphModel::graphPointAt(int32_t column, int32_t row) const noexcept
 {
-    const CAxisScale xScale(m_axes.xFrom, m_axes.xTo), yScale(m_axes.yFrom, m_axes.yTo);
-    return {xScale.valueAt(column), yScale.valueAt(LAST_PIXEL - row)};
+    const int32_t lastPixel = m_shownSize - 1;
+    const CAxisScale xScale(m_axes.xFrom, m_axes.xTo, lastPixel), yScale(m_axes.yFrom, m_axes.yTo, lastPixel);
+    return {xScale.valueAt(column), yScale.valueAt(lastPixel - row)};
 }
 
 bool CGraphModel::locate(uint16_t column, uint16_t row, CGraphPoint& position) const noexcept
 {
-    if (row > LAST_MOUSE_ROW)
+    // The row just below the picture is still taken.
+    if (row > m_shownSize)
         return false;
     position = graphPointAt(column, row);
     return true;

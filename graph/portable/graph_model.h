@@ -6,19 +6,30 @@
 #include <vector>
 
 #include "foundation/string.h"
+#include "foundation/display_scale.h"
 #include "graph/portable/graph_axes.h"
 #include "graph/portable/plot_setup.h"
 
 inline constexpr int32_t MAX_PLOTS = 16;
 inline const VKF::UChar* const TOO_MANY_PLOTS_MESSAGE = VKF_T("No more than 16 plots are allowed in a graph.");
 
-// The strip below the picture that holds the two status lines (left, top, right, bottom), the
-// only part a mouse message repaints. The lines start at STATUS_LINE_LEFT with their tops
-// MOUSE_LINE_RAISE and CLICK_LINE_RAISE above the client area's bottom.
-inline constexpr int32_t STATUS_STRIP[4] = {0, 400, 400, 450};
-inline constexpr int32_t STATUS_LINE_LEFT = 10;
-inline constexpr int32_t MOUSE_LINE_RAISE = 40;
-inline constexpr int32_t CLICK_LINE_RAISE = 20;
+// The strip below the picture that holds the two status lines, the only part a mouse message
+// repaints: from column 0 to width, rows top to top + height. The lines start lineLeft from the
+// left with their tops mouseLineRaise and clickLineRaise above the client area's bottom, one
+// line step apart: the status font's line height plus a gap, at least the 20 pixels of 96 dpi.
+// At 96 dpi, with a system font of 16 pixels or less, the strip is 400 wide, 50 high from row
+// 400, with its lines 40 and 20 pixels above the bottom, 10 from the left.
+class CStatusStrip {
+public:
+    CStatusStrip(CDisplayScale scale, int32_t lineHeight) noexcept;
+
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t lineLeft = 0;
+    int32_t mouseLineRaise = 0;
+    int32_t clickLineRaise = 0;
+};
 
 // A position in graph coordinates.
 class CGraphPoint {
@@ -29,8 +40,9 @@ public:
 
 class CGraphModel {
 public:
-    // A graph of the first plot, with the set-up's axes; both positions at (0, 0).
-    explicit CGraphModel(const CPlotSetup& first);
+    // A graph of the first plot, with the set-up's axes; both positions at (0, 0). The mouse
+    // moves over the picture as drawn at shown.
+    explicit CGraphModel(const CPlotSetup& first, CDisplayScale shown = {});
 
     const std::vector<CPlot>& plots() const noexcept { return m_plots; }
     const CGraphAxes& axes() const noexcept { return m_axes; }
@@ -42,11 +54,13 @@ public:
     // VKF::CException with TOO_MANY_PLOTS_MESSAGE when the graph is full.
     void addPlot(const CPlotSetup& setup);
 
-    // The graph coordinates of a pixel; column 399 gives x to, row 0 y to, row 399 y from.
+    // The graph coordinates of a pixel of the shown picture; its last column (399 at 96 dpi) gives
+    // x to, row 0 y to, the last row y from.
     CGraphPoint graphPointAt(int32_t column, int32_t row) const noexcept;
 
     // Mouse messages give the pixel as two unsigned 16-bit numbers. Each stores its position
-    // and returns true (repaint the status strip), or returns false for a row below 400.
+    // and returns true (repaint the status strip), or returns false for a row below the row
+    // just under the picture (400 at 96 dpi).
     bool moveMouse(uint16_t column, uint16_t row) noexcept;
     bool clickMouse(uint16_t column, uint16_t row) noexcept;
 
@@ -59,6 +73,7 @@ private:
 
     std::vector<CPlot> m_plots;
     CGraphAxes m_axes;
+    int32_t m_shownSize;
     CGraphPoint m_mouse;
     CGraphPoint m_click;
 };

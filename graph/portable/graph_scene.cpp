@@ -7,39 +7,50 @@
 
 namespace {
 
-// Ticks at an edge of the picture point inwards this far; ticks on an axis inside the picture
-// reach this far to both sides, and labels keep this gap (plus one) from the axis.
-constexpr int32_t EDGE_TICK = 10;
-constexpr int32_t HALF_TICK = 7;
-constexpr int32_t LABEL_GAP = HALF_TICK + 1;
-// An inner x axis at this row or above has its labels below it; an inner y axis at this column
-// or right of it has its labels on its left.
-constexpr int32_t MIDDLE = 200;
+// The lengths of the picture at one display scale; at 96 dpi, those of the 400-pixel picture.
+class CSceneGeometry {
+public:
+    explicit CSceneGeometry(CDisplayScale scale) noexcept
+        : size(pictureSize(scale)), lastPixel(size - 1), edgeTick(scale.scaled(10)), halfTick(scale.scaled(7)),
+          labelGap(scale.scaled(8)), edgeLabelGap(scale.scaled(11)), middle(size / 2)
+    {
+    }
 
-// Truncates toward zero like the picture's mapping. Clipped segments stay within the margin;
-// anything further (or undefined) is held at twice the margin, never converted out of range.
-int32_t toPixel(double position) noexcept
-{
-    constexpr double LIMIT = LAST_PIXEL + 2.0 * SCENE_MARGIN;
-    if (!(position >= -LIMIT))
-        return int32_t(-LIMIT);
-    if (position > LIMIT)
-        return int32_t(LIMIT);
-    return int32_t(position);
-}
+    int32_t size;
+    int32_t lastPixel;
+    // Ticks at an edge of the picture point inwards edgeTick; ticks on an axis inside the picture
+    // reach halfTick to both sides. Labels keep labelGap from an inner axis, edgeLabelGap from an
+    // edge one.
+    int32_t edgeTick;
+    int32_t halfTick;
+    int32_t labelGap;
+    int32_t edgeLabelGap;
+    // An inner x axis at this row or above has its labels below it; an inner y axis at this column
+    // or right of it has its labels on its left.
+    int32_t middle;
 
-// The pixel of an axis that passes through the picture at position.
-int32_t crossingPixel(double position) noexcept
-{
-    if (!(position > 0))
-        return 0;
-    return position < LAST_PIXEL ? int32_t(position) : LAST_PIXEL;
-}
+    // Truncates toward zero like the picture's mapping. Clipped segments stay within the margin;
+    // anything further (or undefined) is held at twice the margin, never converted out of range.
+    int32_t toPixel(double position) const noexcept
+    {
+        const double limit = lastPixel + 2.0 * SCENE_MARGIN;
+        if (!(position >= -limit))
+            return int32_t(-limit);
+        if (position > limit)
+            return int32_t(limit);
+        return int32_t(position);
+    }
 
-int32_t row(const CAxisScale& yScale, double y) noexcept
-{
-    return toPixel(LAST_PIXEL - yScale.position(y));
-}
+    // The pixel of an axis that passes through the picture at position.
+    int32_t crossingPixel(double position) const noexcept
+    {
+        if (!(position > 0))
+            return 0;
+        return position < lastPixel ? int32_t(position) : lastPixel;
+    }
+
+    int32_t row(const CAxisScale& yScale, double y) const noexcept { return toPixel(lastPixel - yScale.position(y)); }
+};
 
 CSceneLabel label(double value, CTextMeasure& measure, CTextSize& size)
 {
@@ -50,30 +61,32 @@ CSceneLabel label(double value, CTextMeasure& measure, CTextSize& size)
 
 // The x axis: at the bottom when 0 lies at or below the bottom edge, at the top when at or above
 // the top edge, otherwise through y = 0.
-CSceneAxis horizontalAxis(const CAxisScale& xScale, const CAxisScale& yScale, int32_t count, CTextMeasure& measure)
+CSceneAxis horizontalAxis(const CSceneGeometry& picture, const CAxisScale& xScale, const CAxisScale& yScale,
+                          int32_t count, CTextMeasure& measure)
 {
     const ZeroPlace place = yScale.zeroPlace();
-    const int32_t y0 = place == ZeroPlace::FromEnd ? LAST_PIXEL
+    const int32_t y0 = place == ZeroPlace::FromEnd ? picture.lastPixel
                        : place == ZeroPlace::ToEnd ? 0
-                                                   : crossingPixel(LAST_PIXEL - yScale.position(0));
-    CSceneAxis axis{{{0, y0}, {PICTURE_SIZE, y0}}, {}};
+                                                   : picture.crossingPixel(picture.lastPixel - yScale.position(0));
+    CSceneAxis axis{{{0, y0}, {picture.size, y0}}, {}};
+    const int32_t edgeTick = picture.edgeTick, halfTick = picture.halfTick, labelGap = picture.labelGap;
     for (const double value : xScale.ticks(count)) {
-        const int32_t px = toPixel(xScale.position(value));
+        const int32_t px = picture.toPixel(xScale.position(value));
         CTextSize size;
         CSceneTick tick{{}, label(value, measure, size)};
         tick.label.topLeft.column = px - size.width / 2;
         switch (place) {
         case ZeroPlace::FromEnd:
-            tick.mark = {{px, y0}, {px, y0 - EDGE_TICK}};
-            tick.label.topLeft.row = y0 - EDGE_TICK - size.height;
+            tick.mark = {{px, y0}, {px, y0 - edgeTick}};
+            tick.label.topLeft.row = y0 - edgeTick - size.height;
             break;
         case ZeroPlace::ToEnd:
-            tick.mark = {{px, y0}, {px, y0 + EDGE_TICK}};
-            tick.label.topLeft.row = y0 + EDGE_TICK;
+            tick.mark = {{px, y0}, {px, y0 + edgeTick}};
+            tick.label.topLeft.row = y0 + edgeTick;
             break;
         case ZeroPlace::Between:
-            tick.mark = {{px, y0 + HALF_TICK}, {px, y0 - HALF_TICK}};
-            tick.label.topLeft.row = y0 <= MIDDLE ? y0 + LABEL_GAP : y0 - size.height - LABEL_GAP;
+            tick.mark = {{px, y0 + halfTick}, {px, y0 - halfTick}};
+            tick.label.topLeft.row = y0 <= picture.middle ? y0 + labelGap : y0 - size.height - labelGap;
             break;
         }
         axis.ticks.push_back(tick);
@@ -83,30 +96,32 @@ CSceneAxis horizontalAxis(const CAxisScale& xScale, const CAxisScale& yScale, in
 
 // The y axis: on the left edge when 0 lies at or left of it, on the right edge when at or right
 // of it, otherwise through x = 0.
-CSceneAxis verticalAxis(const CAxisScale& xScale, const CAxisScale& yScale, int32_t count, CTextMeasure& measure)
+CSceneAxis verticalAxis(const CSceneGeometry& picture, const CAxisScale& xScale, const CAxisScale& yScale,
+                        int32_t count, CTextMeasure& measure)
 {
     const ZeroPlace place = xScale.zeroPlace();
     const int32_t x0 = place == ZeroPlace::FromEnd ? 0
-                       : place == ZeroPlace::ToEnd ? LAST_PIXEL
-                                                   : crossingPixel(xScale.position(0));
-    CSceneAxis axis{{{x0, 0}, {x0, PICTURE_SIZE}}, {}};
+                       : place == ZeroPlace::ToEnd ? picture.lastPixel
+                                                   : picture.crossingPixel(xScale.position(0));
+    CSceneAxis axis{{{x0, 0}, {x0, picture.size}}, {}};
+    const int32_t edgeTick = picture.edgeTick, halfTick = picture.halfTick, labelGap = picture.labelGap;
     for (const double value : yScale.ticks(count)) {
-        const int32_t py = row(yScale, value);
+        const int32_t py = picture.row(yScale, value);
         CTextSize size;
         CSceneTick tick{{}, label(value, measure, size)};
         tick.label.topLeft.row = py - size.height / 2;
         switch (place) {
         case ZeroPlace::FromEnd:
-            tick.mark = {{x0, py}, {x0 + EDGE_TICK, py}};
-            tick.label.topLeft.column = x0 + EDGE_TICK + 1;
+            tick.mark = {{x0, py}, {x0 + edgeTick, py}};
+            tick.label.topLeft.column = x0 + picture.edgeLabelGap;
             break;
         case ZeroPlace::ToEnd:
-            tick.mark = {{x0, py}, {x0 - EDGE_TICK, py}};
-            tick.label.topLeft.column = x0 - EDGE_TICK - size.width;
+            tick.mark = {{x0, py}, {x0 - edgeTick, py}};
+            tick.label.topLeft.column = x0 - edgeTick - size.width;
             break;
         case ZeroPlace::Between:
-            tick.mark = {{x0 - HALF_TICK, py}, {x0 + HALF_TICK, py}};
-            tick.label.topLeft.column = x0 >= MIDDLE ? x0 - size.width - LABEL_GAP : x0 + LABEL_GAP;
+            tick.mark = {{x0 - halfTick, py}, {x0 + halfTick, py}};
+            tick.label.topLeft.column = x0 >= picture.middle ? x0 - size.width - labelGap : x0 + labelGap;
             break;
         }
         axis.ticks.push_back(tick);
@@ -132,7 +147,8 @@ public:
 // visible y span over a joined segment, or lies beyond any visible pixel.
 class CSegmentClipper {
 public:
-    CSegmentClipper(const CAxisScale& xScale, const CAxisScale& yScale) noexcept : m_xScale(xScale), m_yScale(yScale)
+    CSegmentClipper(const CSceneGeometry& picture, const CAxisScale& xScale, const CAxisScale& yScale) noexcept
+        : m_picture(picture), m_xScale(xScale), m_yScale(yScale)
     {
         xScale.halvedBounds(SCENE_MARGIN, m_left, m_right);
         yScale.halvedBounds(SCENE_MARGIN, m_bottom, m_top);
@@ -189,14 +205,16 @@ private:
     {
         const double x = cut.onX ? cut.bound : along(a.x, b.x, cut);
         const double y = cut.onX ? along(a.y, b.y, cut) : cut.bound;
-        return {toPixel(m_xScale.positionOfHalved(x)), toPixel(LAST_PIXEL - m_yScale.positionOfHalved(y))};
+        return {m_picture.toPixel(m_xScale.positionOfHalved(x)),
+                m_picture.toPixel(m_picture.lastPixel - m_yScale.positionOfHalved(y))};
     }
 
     CPixel pixel(const CPlotPoint& point) const noexcept
     {
-        return {toPixel(m_xScale.position(point.x)), row(m_yScale, point.y)};
+        return {m_picture.toPixel(m_xScale.position(point.x)), m_picture.row(m_yScale, point.y)};
     }
 
+    const CSceneGeometry& m_picture;
     const CAxisScale& m_xScale;
     const CAxisScale& m_yScale;
     double m_left = 0, m_right = 0, m_bottom = 0, m_top = 0;
@@ -209,9 +227,9 @@ bool isDrawn(const CPlotPoint& point) noexcept
 
 // Neighbours are joined when both are valid and their y values differ by less than the visible
 // y span; the x distance is never tested.
-CScenePlot scenePlot(const CPlot& plot, const CAxisScale& yScale, const CSegmentClipper* clipper)
+CScenePlot scenePlot(const CPlot& plot, CDisplayScale scale, const CAxisScale& yScale, const CSegmentClipper* clipper)
 {
-    CScenePlot result{plot.penWidth, plot.colour, {}};
+    CScenePlot result{scale.scaled(plot.penWidth), plot.colour, {}};
     if (clipper == nullptr)
         return result;
     result.segments.reserve(PLOT_POINT_COUNT - 1);
@@ -228,17 +246,20 @@ CScenePlot scenePlot(const CPlot& plot, const CAxisScale& yScale, const CSegment
 
 } // namespace
 
-CGraphScene buildGraphScene(const CGraphModel& graph, CTextMeasure& measure)
+CGraphScene buildGraphScene(const CGraphModel& graph, CTextMeasure& measure, CDisplayScale scale)
 {
+    const CSceneGeometry picture(scale);
     const CGraphAxes& axes = graph.axes();
-    const CAxisScale xScale(axes.xFrom, axes.xTo), yScale(axes.yFrom, axes.yTo);
+    const CAxisScale xScale(axes.xFrom, axes.xTo, picture.lastPixel), yScale(axes.yFrom, axes.yTo, picture.lastPixel);
     CGraphScene scene;
-    scene.xAxis = horizontalAxis(xScale, yScale, axes.axisValues, measure);
-    scene.yAxis = verticalAxis(xScale, yScale, axes.axisValues, measure);
-    const CSegmentClipper clipper(xScale, yScale);
+    scene.pictureSize = picture.size;
+    scene.axisPenWidth = scale.scaled(1);
+    scene.xAxis = horizontalAxis(picture, xScale, yScale, axes.axisValues, measure);
+    scene.yAxis = verticalAxis(picture, xScale, yScale, axes.axisValues, measure);
+    const CSegmentClipper clipper(picture, xScale, yScale);
     const bool drawable = xScale.isDrawable() && yScale.isDrawable();
     scene.plots.reserve(graph.plots().size());
     for (const CPlot& plot : graph.plots())
-        scene.plots.push_back(scenePlot(plot, yScale, drawable ? &clipper : nullptr));
+        scene.plots.push_back(scenePlot(plot, scale, yScale, drawable ? &clipper : nullptr));
     return scene;
 }

@@ -1,14 +1,16 @@
 // Everything the graph picture shows, worked out as drawing primitives in pixels.
 //
-// buildGraphScene computes from a graph's axes and plots what the 400 × 400 picture holds: both
+// buildGraphScene computes from a graph's axes and plots what the picture holds at a display
+// scale: the 400 × 400 picture at 96 dpi, or one pictureSize = 400 × dpi / 96 pixels square with
+// every length in it (ticks, label offsets, pens, the label font) scaled alike. It holds both
 // axis lines, their ticks, the tick labels with their texts and positions, and every plot as
 // straight segments with its pen. A drawing layer only replays the scene, in this order:
 //
-//   1. Fill the rectangle (0, 0)–(PICTURE_SIZE, PICTURE_SIZE) with white.
-//   2. Select a solid pen of width 1 and colour AXIS_COLOUR, the label font (LABEL_FONT_*; the
-//      same font the CTextMeasure measured with), and AXIS_COLOUR as the text colour. Keep the
-//      default opaque background mode with a white background: a label covers what lies under
-//      its box and drawn before it.
+//   1. Fill the rectangle (0, 0)–(pictureSize, pictureSize) with white.
+//   2. Select a solid pen of width axisPenWidth and colour AXIS_COLOUR, the label font
+//      (LABEL_FONT_*, its height scaled; the same font the CTextMeasure measured with), and
+//      AXIS_COLOUR as the text colour. Keep the default opaque background mode with a white
+//      background: a label covers what lies under its box and drawn before it.
 //   3. For xAxis, then yAxis: draw the axis line; then for each tick in order its mark, then its
 //      label's text with its box's top left corner at topLeft (TextOutW).
 //   4. For each plot in order (later plots lie over earlier ones): select a solid pen of the
@@ -23,6 +25,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "foundation/display_scale.h"
 #include "foundation/string.h"
 #include "graph/portable/axis_scale.h"
 #include "graph/portable/text_measure.h"
@@ -34,7 +37,7 @@ inline constexpr uint32_t PICTURE_BACKGROUND = 0x00FFFFFF;
 // Axes, ticks and labels: RGB(150, 150, 150).
 inline constexpr uint32_t AXIS_COLOUR = 0x00969696;
 
-// The label font: Arial, 10 pixels high, weight 500, proof quality, otherwise defaults.
+// The label font: Arial, 10 pixels high at 96 dpi, weight 500, proof quality, otherwise defaults.
 inline const VKF::UChar* const LABEL_FONT_FACE = VKF_T("Arial");
 inline constexpr int32_t LABEL_FONT_HEIGHT = 10;
 inline constexpr int32_t LABEL_FONT_WEIGHT = 500;
@@ -42,7 +45,8 @@ inline constexpr int32_t LABEL_FONT_WEIGHT = 500;
 // How far outside the picture a segment may reach before it is cut.
 inline constexpr int32_t SCENE_MARGIN = 4000;
 
-// A pixel position: columns from the left, rows from the top; the picture is 0..399 in both.
+// A pixel position: columns from the left, rows from the top; the picture is 0..pictureSize − 1
+// in both.
 class CPixel {
 public:
     int32_t column = 0;
@@ -86,6 +90,8 @@ public:
 
 class CGraphScene {
 public:
+    int32_t pictureSize = PICTURE_SIZE;
+    int32_t axisPenWidth = 1;
     // The horizontal axis with the ticks of the x range.
     CSceneAxis xAxis;
     // The vertical axis with the ticks of the y range.
@@ -94,6 +100,7 @@ public:
     std::vector<CScenePlot> plots;
 };
 
-// The scene of graph's picture. An axis whose range has a zero or undefined span gets its line but
-// no ticks; plot segments need both axes drawable.
-CGraphScene buildGraphScene(const CGraphModel& graph, CTextMeasure& measure);
+// The scene of graph's picture at scale, its labels measured in the label font of that scale. An
+// axis whose range has a zero or undefined span gets its line but no ticks; plot segments need
+// both axes drawable.
+CGraphScene buildGraphScene(const CGraphModel& graph, CTextMeasure& measure, CDisplayScale scale = {});

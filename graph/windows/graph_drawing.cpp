@@ -23,9 +23,9 @@ private:
     HDC m_dc;
 };
 
-HFONT createLabelFont() noexcept
+HFONT createLabelFont(CDisplayScale scale) noexcept
 {
-    return CreateFontW(LABEL_FONT_HEIGHT, 0, 0, 0, LABEL_FONT_WEIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return CreateFontW(scale.scaled(LABEL_FONT_HEIGHT), 0, 0, 0, LABEL_FONT_WEIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        LABEL_FONT_FACE);
 }
@@ -55,16 +55,16 @@ void drawPlot(HDC dc, const CScenePlot& plot) noexcept
 
 } // namespace
 
-void drawGraphPicture(HDC dc, const CGraphModel& graph)
+void drawGraphPicture(HDC dc, const CGraphModel& graph, CDisplayScale scale)
 {
-    CSelectedGdiObject font(dc, createLabelFont());
+    CSelectedGdiObject font(dc, createLabelFont(scale));
     CDeviceTextMeasure measure(dc);
-    const CGraphScene scene = buildGraphScene(graph, measure);
+    const CGraphScene scene = buildGraphScene(graph, measure, scale);
 
-    const RECT picture{0, 0, PICTURE_SIZE, PICTURE_SIZE};
+    const RECT picture{0, 0, scene.pictureSize, scene.pictureSize};
     FillRect(dc, &picture, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     {
-        CSelectedGdiObject axisPen(dc, CreatePen(PS_SOLID, 1, AXIS_COLOUR));
+        CSelectedGdiObject axisPen(dc, CreatePen(PS_SOLID, scene.axisPenWidth, AXIS_COLOUR));
         const COLORREF textColour = SetTextColor(dc, AXIS_COLOUR);
         drawAxis(dc, scene.xAxis);
         drawAxis(dc, scene.yAxis);

@@ -1,4 +1,5 @@
-// A graph's picture kept in memory: a PICTURE_SIZE square bitmap selected into a memory DC.
+// A graph's picture kept in memory: a square bitmap of the picture at a display scale, selected
+// into a memory DC.
 #include "graph/windows/graph_picture.h"
 
 #include "graph/portable/axis_scale.h"
@@ -9,17 +10,18 @@ CGraphPicture::~CGraphPicture()
     release();
 }
 
-bool CGraphPicture::redraw(HDC like, const CGraphModel& graph)
+bool CGraphPicture::redraw(HDC like, const CGraphModel& graph, CDisplayScale scale)
 {
     release();
+    const int side = pictureSize(scale);
     m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateCompatibleBitmap(like, PICTURE_SIZE, PICTURE_SIZE);
+    m_bitmap = CreateCompatibleBitmap(like, side, side);
     if (m_dc == nullptr || m_bitmap == nullptr) {
         release();
         return false;
     }
     m_dcBitmap = SelectObject(m_dc, m_bitmap);
-    drawGraphPicture(m_dc, graph);
+    drawGraphPicture(m_dc, graph, scale);
     return true;
 }
 

@@ -1,7 +1,10 @@
-// A graph's picture kept in memory: a PICTURE_SIZE square bitmap selected into a memory DC.
+// A graph's picture kept in memory: a square bitmap of the picture at a display scale, selected
+// into a memory DC.
 #pragma once
 
 #include <windows.h>
+
+#include "foundation/display_scale.h"
 
 class CGraphModel;
 
@@ -12,9 +15,9 @@ public:
     CGraphPicture(const CGraphPicture&) = delete;
     CGraphPicture& operator=(const CGraphPicture&) = delete;
 
-    // Draws graph into a new bitmap compatible with like, in place of the old one. False, with no
-    // picture left, when GDI cannot give the DC or the bitmap.
-    bool redraw(HDC like, const CGraphModel& graph);
+    // Draws graph at scale into a new bitmap compatible with like, in place of the old one. False,
+    // with no picture left, when GDI cannot give the DC or the bitmap.
+    bool redraw(HDC like, const CGraphModel& graph, CDisplayScale scale = {});
 
     // Null before the first redraw and after a failed one.
     HDC dc() const noexcept { return m_dc; }

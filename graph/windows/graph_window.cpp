@@ -9,6 +9,7 @@
 #include "graph/portable/axis_scale.h"
 #include "graph/windows/plot_dialog.h"
 #include "graph/windows/zoom_dialog.h"
+#include "host/tool_window_host.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -17,10 +18,6 @@ const wchar_t* const CLASS_NAME = L"Graph";
 const wchar_t* const WINDOW_TITLE = L"Graph";
 const wchar_t* const NOT_OPENED = L"The graph window could not be opened.";
 const wchar_t* const NOT_DRAWN = L"The graph's picture could not be drawn.";
-
-// The client area is one column wider than the picture and holds the status strip below it.
-constexpr int CLIENT_WIDTH = PICTURE_SIZE + 1;
-constexpr int CLIENT_HEIGHT = 450;
 
 // Ends the paint that it began, however painting ends.
 class CPaint {
@@ -43,9 +40,25 @@ void drawText(HDC dc, int left, int top, const VKF::CString& text) noexcept
     TextOutW(dc, left, top, text.characters(), text.length());
 }
 
+// The line height of the status lines' font, the one a window's DC starts with.
+int statusLineHeight() noexcept
+{
+    TEXTMETRICW metrics{};
+    HDC screen = GetDC(nullptr);
+    if (screen != nullptr) {
+        GetTextMetricsW(screen, &metrics);
+        ReleaseDC(nullptr, screen);
+    }
+    return metrics.tmHeight;
+}
+
 } // namespace
 
-CGraphWindow::CGraphWindow(CToolWindowHost& host, const CPlotSetup& setup) : m_host(host), m_graph(setup) {}
+CGraphWindow::CGraphWindow(CToolWindowHost& host, const CPlotSetup& setup)
+    : m_host(host), m_graph(setup, host.displayScale()), m_scale(host.displayScale()),
+      m_strip(m_scale, statusLineHeight())
+{
+}
 
 CGraphWindow::~CGraphWindow() = default;
 
@@ -61,14 +74,15 @@ bool CGraphWindow::registerClass(HINSTANCE instance)
     return RegisterClassW(&windowClass) != 0;
 }
 
-// A caption with the close box and no sizing border, sized for the client area.
+// A caption with the close box and no sizing border, sized for the client area: one column wider
+// than the picture, with the status strip below it.
 HWND CGraphWindow::openGraph(CToolWindowHost& host, const CPlotSetup& setup, HWND owner)
 {
     s_graphs.push_back(std::unique_ptr<CGraphWindow>(new CGraphWindow(host, setup)));
     CGraphWindow* graph = s_graphs.back().get();
-    const int width = CLIENT_WIDTH + 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    const int height = CLIENT_HEIGHT + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYSIZE) +
-                       GetSystemMetrics(SM_CYMENU);
+    const int width = graph->m_strip.width + 1 + 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    const int height = graph->m_strip.top + graph->m_strip.height + 2 * GetSystemMetrics(SM_CYDLGFRAME) +
+                       GetSystemMetrics(SM_CYSIZE) + GetSystemMetrics(SM_CYMENU);
     HWND window = CreateWindowExW(0, CLASS_NAME, WINDOW_TITLE, WS_VISIBLE | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                                   width, height, owner, nullptr, GetModuleHandleW(nullptr), graph);
     if (window == nullptr) {
@@ -130,12 +144,13 @@ LRESULT CGraphWindow::onPaint()
     CPaint paint(m_window);
     if (m_redraw)
         rebuildPicture(paint.dc());
+    const int side = pictureSize(m_scale);
     if (m_picture.dc() != nullptr)
-        BitBlt(paint.dc(), 0, 0, PICTURE_SIZE, PICTURE_SIZE, m_picture.dc(), 0, 0, SRCCOPY);
+        BitBlt(paint.dc(), 0, 0, side, side, m_picture.dc(), 0, 0, SRCCOPY);
     RECT client{};
     GetClientRect(m_window, &client);
-    drawText(paint.dc(), STATUS_LINE_LEFT, client.bottom - MOUSE_LINE_RAISE, m_graph.mouseStatusLine());
-    drawText(paint.dc(), STATUS_LINE_LEFT, client.bottom - CLICK_LINE_RAISE, m_graph.clickStatusLine());
+    drawText(paint.dc(), m_strip.lineLeft, client.bottom - m_strip.mouseLineRaise, m_graph.mouseStatusLine());
+    drawText(paint.dc(), m_strip.lineLeft, client.bottom - m_strip.clickLineRaise, m_graph.clickStatusLine());
     return 0;
 }
 
@@ -153,7 +168,7 @@ LRESULT CGraphWindow::onMouse(UINT message, LPARAM position)
     const auto row = static_cast<uint16_t>(HIWORD(position));
     const bool moved = message == WM_LBUTTONDOWN ? m_graph.clickMouse(column, row) : m_graph.moveMouse(column, row);
     if (moved) {
-        const RECT strip{STATUS_STRIP[0], STATUS_STRIP[1], STATUS_STRIP[2], STATUS_STRIP[3]};
+        const RECT strip{0, m_strip.top, m_strip.width, m_strip.top + m_strip.height};
         InvalidateRect(m_window, &strip, TRUE);
     }
     return 0;
@@ -171,14 +186,25 @@ LRESULT CGraphWindow::onCommand(WPARAM wParam, LPARAM lParam)
 void CGraphWindow::onMenuCommand(int id)
 {
     switch (id) {
-    case IDM_GRAPH_SAVE: preparePicture(); m_export.saveGraph(m_window, pictureDC(), picture()); break;
-    case IDM_GRAPH_SAVE_AS: preparePicture(); m_export.saveGraphAs(m_window, pictureDC(), picture()); break;
-    case IDM_GRAPH_PRINT: preparePicture(); CGraphExport::printGraph(m_window, pictureDC(), picture()); break;
-    case IDM_GRAPH_COPY: preparePicture(); CGraphExport::copyGraph(m_window, pictureDC(), picture()); break;
+    case IDM_GRAPH_SAVE:
+    case IDM_GRAPH_SAVE_AS:
+    case IDM_GRAPH_PRINT:
+    case IDM_GRAPH_COPY: onExportCommand(id); break;
     case IDM_GRAPH_CLOSE: PostMessageW(m_window, WM_CLOSE, 0, 0); break;
     case IDM_GRAPH_ADD_EXPRESSION: addPlot(PlotKind::Expression); break;
     case IDM_GRAPH_ADD_VECTOR: addPlot(PlotKind::Vector); break;
     case IDM_GRAPH_ZOOM: zoom(); break;
+    }
+}
+
+void CGraphWindow::onExportCommand(int id)
+{
+    const CGraphPicture& exported = exportPicture();
+    switch (id) {
+    case IDM_GRAPH_SAVE: m_export.saveGraph(m_window, exported.dc(), exported.bitmap()); break;
+    case IDM_GRAPH_SAVE_AS: m_export.saveGraphAs(m_window, exported.dc(), exported.bitmap()); break;
+    case IDM_GRAPH_PRINT: CGraphExport::printGraph(m_window, exported.dc(), exported.bitmap()); break;
+    case IDM_GRAPH_COPY: CGraphExport::copyGraph(m_window, exported.dc(), exported.bitmap()); break;
     }
 }
 
@@ -214,7 +240,7 @@ void CGraphWindow::redrawPicture()
 // A picture GDI cannot give leaves the redraw pending for the next paint.
 void CGraphWindow::rebuildPicture(HDC windowDC)
 {
-    if (m_picture.redraw(windowDC, m_graph))
+    if (m_picture.redraw(windowDC, m_graph, m_scale))
         m_redraw = false;
 }
 
@@ -227,4 +253,16 @@ void CGraphWindow::preparePicture()
     }
     if (m_redraw)
         throw VKF::CException(NOT_DRAWN);
+}
+
+// Files, the clipboard and the printer get the 400-pixel picture at every display scale: at
+// 96 dpi the one on screen, at another scale the same scene drawn once more at 96 dpi.
+const CGraphPicture& CGraphWindow::exportPicture()
+{
+    preparePicture();
+    if (m_scale.isDesignSize())
+        return m_picture;
+    if (!m_exportedPicture.redraw(m_picture.dc(), m_graph))
+        throw VKF::CException(NOT_DRAWN);
+    return m_exportedPicture;
 }

@@ -26,8 +26,8 @@ public:
     static CGraphWindow* find(HWND window) noexcept;
 
     const CGraphModel& graph() const noexcept { return m_graph; }
-    // The back buffer as the last paint left it: the picture bitmap selected into its memory DC;
-    // null before the first paint.
+    // The back buffer as the last paint left it: the picture bitmap, drawn at the display scale,
+    // selected into its memory DC; null before the first paint.
     HDC pictureDC() const noexcept { return m_picture.dc(); }
     HBITMAP picture() const noexcept { return m_picture.bitmap(); }
 
@@ -46,6 +46,7 @@ private:
     LRESULT onMouse(UINT message, LPARAM position);
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     void onMenuCommand(int id);
+    void onExportCommand(int id);
 
     void addPlot(PlotKind kind);
     void zoom();
@@ -54,11 +55,17 @@ private:
     void rebuildPicture(HDC windowDC);
     // Brings the back buffer up to date for the commands that take the picture out.
     void preparePicture();
+    // The picture that Save, Copy and Print take out.
+    const CGraphPicture& exportPicture();
 
     CToolWindowHost& m_host;
     CGraphModel m_graph;
     CGraphExport m_export;
+    CDisplayScale m_scale;
+    CStatusStrip m_strip;
     CGraphPicture m_picture;
+    // The picture drawn once more at 96 dpi for an export at another display scale.
+    CGraphPicture m_exportedPicture;
     bool m_redraw = true;
     // Messages of this window being handled; the object outlives its window while a handler runs.
     int m_handling = 0;

@@ -4,6 +4,7 @@
 
 #include "console/application.h"
 #include "console/console_window.h"
+#include "host/display_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,12 @@ std::wstring toWide(const VKF::CString& text);
 std::wstring windowText(HWND window);
 // UTF-8 for gtest's messages.
 std::string narrow(const std::wstring& text);
-// The pixels of a 400 x 400 picture as 0xRRGGBB, top row first.
+// The side of a square picture; its pixels as 0xRRGGBB, top row first.
+int bitmapSide(HBITMAP bitmap);
 std::vector<std::uint32_t> bitmapPixels(HBITMAP bitmap);
+// The program's display scale, checked against TALLIMEX_DISPLAY_DPI where the scaled runs of
+// tests/gui/display_scaling_test.sh set it.
+CDisplayScale displayScaleUnderTest();
 // Clicks a button of a dialog as a user would: BM_CLICK, posted.
 void clickButton(HWND dialog, int button);
 

@@ -308,22 +308,39 @@ TEST_F(ConsoleTest, EditCommandsChangeOnlyTheInputLine)
 
 TEST_F(ConsoleTest, ResizingLaysOutBothControlsWithTheirMargins)
 {
+    const CDisplayScale scale = displayScaleUnderTest();
+    const int margin = scale.scaled(10), border = scale.scaled(6), gap = scale.scaled(8);
     open();
     HDC context = GetDC(mainWindow());
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     ReleaseDC(mainWindow(), context);
     const int h = metrics.tmHeight;
+    // The input line holds a line of its own font, which grows with the display as well.
+    HDC inputDC = GetDC(inputLine());
+    HGDIOBJ previous = SelectObject(inputDC, reinterpret_cast<HFONT>(SendMessageW(inputLine(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW inputMetrics{};
+    GetTextMetricsW(inputDC, &inputMetrics);
+    SelectObject(inputDC, previous);
+    ReleaseDC(inputLine(), inputDC);
+    RECT inputClient{};
+    GetClientRect(inputLine(), &inputClient);
+    EXPECT_LE(inputMetrics.tmHeight, inputClient.bottom);
+    EXPECT_GE(inputMetrics.tmHeight, scale.scaled(13));
 
     for (SIZE size : {SIZE{500, 400}, SIZE{800, 600}, SIZE{300, 200}}) {
-        SetWindowPos(mainWindow(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(mainWindow(), nullptr, 0, 0, scale.scaled(size.cx), scale.scaled(size.cy),
+                     SWP_NOMOVE | SWP_NOZORDER);
         pump();
         RECT client;
         GetClientRect(mainWindow(), &client);
-        // Margins of 10 all round, the input line one character and 6 high, a gap of 8.
-        EXPECT_EQ(placement(inputLine()), placement(10, 10, client.right - 20, h + 6))
+        // Margins of 10 all round, the input line one character and 6 high, a gap of 8, each
+        // scaled with the display.
+        const int paneTop = margin + h + border + gap;
+        EXPECT_EQ(placement(inputLine()), placement(margin, margin, client.right - 2 * margin, h + border))
             << "input line, window " << size.cx << "x" << size.cy;
-        EXPECT_EQ(placement(outputPane()), placement(10, h + 24, client.right - 20, client.bottom - h - 34))
+        EXPECT_EQ(placement(outputPane()),
+                  placement(margin, paneTop, client.right - 2 * margin, client.bottom - paneTop - margin))
             << "output pane, window " << size.cx << "x" << size.cy;
     }
 }
