@@ -39,8 +39,8 @@ TEST_F(ConsoleTest, EveryCaptionOfTheToolWindowsIsWhole)
 {
     displayScaleUnderTest();
     open();
-    for (EToolWindow which : {EToolWindow::CALCULATOR_PANEL, EToolWindow::GREEK_LETTERS,
-                              EToolWindow::QUADRATIC_SOLVER, EToolWindow::CUBIC_SOLVER}) {
+    for (ToolWindow which : {ToolWindow::CalculatorPanel, ToolWindow::GreekLetters,
+                              ToolWindow::QuadraticSolver, ToolWindow::CubicSolver}) {
         HWND window = toolWindow(which);
         RECT inside{};
         GetClientRect(window, &inside);
