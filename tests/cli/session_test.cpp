@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "cli/confirmations.h"
+#include "cli/history_file.h"
 #include "cli/line_reader.h"
+#include "cli/name_completion.h"
 #include "cli/options.h"
 #include "cli/session.h"
 #include "engine/calculator.h"
@@ -48,10 +50,10 @@ protected:
     int_type overflow(int_type) override { return traits_type::eof(); }
 };
 
-COptions parse(std::initializer_list<const char*> arguments)
+COptions parse(const std::vector<const char*>& arguments)
 {
     std::vector<const char*> argv{"tallimex-cli"};
-    argv.insert(argv.end(), arguments);
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
     return parseOptions(static_cast<int>(argv.size()), argv.data());
 }
 
@@ -65,8 +67,9 @@ TEST(StatementSession, AnswersEachLineWithOneLine)
     // CR LF line ends, a last line without one, empty lines and UTF-8.
     expectSession("1+2\r\nx=5", "= 3\nx = 5\n");
     expectSession("", "");
-    const std::string empty = "Illegal syntax:  Expression is empty.\n";
-    expectSession("1\n\r\n  \n2\n", "= 1\n" + empty + empty + "= 2\n");
+    // Blank lines and comments are skipped in every mode.
+    expectSession("1\n\r\n  \n# one\n \t# two\n2 # not a comment\n2\n",
+                  "= 1\nIllegal syntax:  Character '#' is illegal.\n= 2\n");
     expectSession("α=2\nα*3\nπ\n", "α = 2\n= 6\n= 3.14159265359\n");
 }
 
@@ -136,5 +139,141 @@ TEST(Options, KnowsItsOptionsAndRejectsOthers)
     EXPECT_TRUE(parse({"--help"}).help);
     EXPECT_TRUE(parse({"--version"}).version);
     EXPECT_EQ(parse({"--no"}).error, "unknown option '--no'");
-    EXPECT_EQ(parse({"--yes", "file.txt"}).error, "unexpected argument 'file.txt'");
+}
+
+TEST(Options, TakeFilesAndLinesInOrderAndPlotsWithWhatFollowsThem)
+{
+    const COptions sources = parse({"a.txt", "-e", "x=1", "-", "-i", "-q", "--no-history", "--stop-on-error"});
+    ASSERT_TRUE(sources.error.empty()) << sources.error;
+    ASSERT_EQ(sources.sources.size(), 3u);
+    EXPECT_EQ(sources.sources[0].kind, SourceKind::File);
+    EXPECT_EQ(sources.sources[0].text, "a.txt");
+    EXPECT_EQ(sources.sources[1].kind, SourceKind::Expression);
+    EXPECT_EQ(sources.sources[1].text, "x=1");
+    EXPECT_EQ(sources.sources[2].kind, SourceKind::StandardInput);
+    EXPECT_TRUE(sources.interactive && sources.quiet && sources.noHistory && sources.stopOnError);
+    EXPECT_TRUE(sources.readsStandardInput());
+    EXPECT_FALSE(parse({"-e", "1"}).readsStandardInput());
+    EXPECT_TRUE(parse({}).readsStandardInput());
+
+    const COptions plots = parse({"--plot", "sin(x)", "--from", "-3", "--to", "3", "--y-from", "-1", "--color",
+                                  "FF8000", "--weight", "thick", "--vector", "cos(t)", "sin(t)", "--var", "u",
+                                  "--x-to", "2", "--output", "a.svg"});
+    ASSERT_TRUE(plots.error.empty()) << plots.error;
+    ASSERT_EQ(plots.plots.size(), 2u);
+    const CPlotRequest& first = plots.plots[0];
+    EXPECT_EQ(first.expression, "sin(x)");
+    EXPECT_EQ(first.from + " " + first.to + " " + first.yFrom, "-3 3 -1");
+    EXPECT_TRUE(first.yAxisGiven);
+    EXPECT_FALSE(first.xAxisGiven);
+    EXPECT_EQ(first.colour, 0x0080FFu);
+    EXPECT_EQ(first.weightIndex, 2);
+    const CPlotRequest& second = plots.plots[1];
+    EXPECT_TRUE(second.vector);
+    EXPECT_EQ(second.xExpression + " " + second.yExpression + " " + second.variable, "cos(t) sin(t) u");
+    EXPECT_TRUE(second.xAxisGiven);
+    EXPECT_EQ(second.weightIndex, 0);
+    EXPECT_EQ(plots.output, "a.svg");
+    EXPECT_FALSE(plots.readsStandardInput());
+
+    const std::pair<std::vector<const char*>, const char*> errors[] = {
+        {{"-e"}, "option '-e' needs a value"},
+        {{"--vector", "t"}, "option '--vector' needs a value"},
+        {{"--from", "1"}, "'--from' belongs to a --plot or --vector before it"},
+        {{"--plot", "x"}, "plots need --output FILE"},
+        {{"--output", "a.svg"}, "--output needs --plot or --vector"},
+        {{"--plot", "x", "--color", "red", "--output", "a.svg"}, "--color wants RRGGBB in hexadecimal, not 'red'"},
+        {{"--plot", "x", "--weight", "bold", "--output", "a.svg"}, "--weight is thin, medium or thick, not 'bold'"},
+    };
+    for (const auto& [arguments, error] : errors)
+        EXPECT_EQ(parse(arguments).error, error) << error;
+}
+
+TEST(StatementSession, CountsTheFailuresOfScriptsAndMayStopAtTheFirst)
+{
+    const struct {
+        const char* input;
+        bool stop;
+        const char* output;
+        int failures;
+        CStatementSession::EEnd end;
+    } cases[] = {
+        {"1\n2\n", false, "= 1\n= 2\n", 0, CStatementSession::EEnd::inputEnded},
+        {"1+\nx=1\nx=2\n\xff\n3\n", false,
+         "Illegal syntax:  Unable to parse expression. Please make sure you typed correctly.\nx = 1\n"
+         "Could not reassign the name 'x'.\nIllegal input: Malformed UTF-8 at byte 0.\n= 3\n",
+         3, CStatementSession::EEnd::inputEnded},
+        {"1\n1+\n2\n", true,
+         "= 1\nIllegal syntax:  Unable to parse expression. Please make sure you typed correctly.\n", 1,
+         CStatementSession::EEnd::stoppedOnError},
+    };
+    for (const auto& c : cases) {
+        CFixedConfirmation no(false);
+        VKCL::CCalculator calculator(no);
+        CStatementSession session(calculator, c.stop);
+        std::istringstream in(c.input);
+        CStreamLineReader reader(in);
+        std::ostringstream out;
+        EXPECT_EQ(session.run(reader, out), c.end) << c.input;
+        EXPECT_EQ(out.str(), c.output) << c.input;
+        EXPECT_EQ(session.failures(), c.failures) << c.input;
+    }
+    // Lines typed at the prompt are not counted.
+    CFixedConfirmation no(false);
+    VKCL::CCalculator calculator(no);
+    CStatementSession session(calculator, true);
+    std::istringstream in("1+\n2\n");
+    CStreamLineReader reader(in);
+    std::ostringstream out;
+    EXPECT_EQ(session.run(reader, out, ">> ", true), CStatementSession::EEnd::inputEnded);
+    EXPECT_EQ(session.failures(), 0);
+}
+
+TEST(StatementSession, TheFirstRefusalHintsAtYes)
+{
+    std::ostringstream hints;
+    CFixedConfirmation no(false, &hints);
+    std::istringstream in("x=5\nx=6\nx=7\n");
+    runSession(in, no);
+    EXPECT_EQ(hints.str(), REASSIGNMENT_HINT);
+    EXPECT_NE(hints.str().find("--yes"), std::string::npos);
+    CFixedConfirmation yes(true, &hints);
+    std::istringstream again("x=5\nx=6\n");
+    runSession(again, yes);
+    EXPECT_EQ(hints.str(), REASSIGNMENT_HINT);
+}
+
+TEST(History, LivesUnderTheStateFolder)
+{
+    const struct {
+        const char* stateHome;
+        const char* home;
+        const char* path;
+    } cases[] = {
+        {"/state", "/home/u", "/state/tallimex/history"},
+        {"relative", "/home/u", "/home/u/.local/state/tallimex/history"},
+        {"", "/home/u", "/home/u/.local/state/tallimex/history"},
+        {nullptr, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        const auto environment = [&](const char* name) -> const char* {
+            return std::string(name) == "XDG_STATE_HOME" ? c.stateHome : std::string(name) == "HOME" ? c.home
+                                                                                                      : nullptr;
+        };
+        EXPECT_EQ(historyFilePath(environment), c.path) << (c.stateHome ? c.stateHome : "(unset)");
+    }
+}
+
+TEST(NameCompletion, OffersBuiltInAndUserNames)
+{
+    CFixedConfirmation yes(true);
+    VKCL::CCalculator calculator(yes);
+    VKF::CString output;
+    calculator.executeStatement(VKF::fromUtf8("sum=1"), output);
+    calculator.executeStatement(VKF::fromUtf8("sinc(x)=sin(x)/x"), output);
+    calculator.executeStatement(VKF::fromUtf8("αβ=2"), output);
+    EXPECT_EQ(completeName(calculator, "si"), (std::vector<std::string>{"sin", "sinc", "sinh"}));
+    EXPECT_EQ(completeName(calculator, "su"), std::vector<std::string>{"sum"});
+    EXPECT_EQ(completeName(calculator, "α"), std::vector<std::string>{"αβ"});
+    EXPECT_TRUE(completeName(calculator, "zz").empty());
 }

@@ -1,0 +1,37 @@
+// Where the terminal's history is kept between runs.
+#include "cli/history_file.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+bool isSet(const char* value)
+{
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+std::string historyFilePath(const CEnvironmentLookup& environment)
+{
+#if defined(_WIN32)
+    const char* localAppData = environment("LOCALAPPDATA");
+    return isSet(localAppData) ? std::string(localAppData) + "\\Tallimex\\history" : std::string();
+#else
+    // A relative XDG_STATE_HOME is to be ignored.
+    const char* stateHome = environment("XDG_STATE_HOME");
+    if (isSet(stateHome) && stateHome[0] == '/')
+        return std::string(stateHome) + "/tallimex/history";
+    const char* home = environment("HOME");
+    return isSet(home) ? std::string(home) + "/.local/state/tallimex/history" : std::string();
+#endif
+}
+
+bool prepareHistoryFolder(const std::string& historyFile)
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::u8path(historyFile).parent_path();
+    std::filesystem::create_directories(folder, error);
+    return !error;
+}
