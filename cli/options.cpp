@@ -4,6 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "foundation/exception.h"
+#include "foundation/utf8.h"
+
 const char* const CLI_USAGE =
     "Usage: tallimex-cli [OPTION]... [FILE]...\n"
     "Evaluates Tallimex statements, one per line, and writes one result line for each.\n"
@@ -60,19 +63,19 @@ bool is(const char* argument, const char* shortName, const char* longName)
 // The plot options with one text value, and the field each fills.
 struct CPlotTextOption {
     const char* name;
-    std::string CPlotRequest::*field;
+    VKF::CString CPlotDialogFields::*field;
     // The axis whose "Use default" the option clears, if any.
-    bool CPlotRequest::*axisGiven;
+    bool CPlotDialogFields::*axisDefault;
 };
 
 const CPlotTextOption PLOT_TEXT_OPTIONS[] = {
-    {"--var", &CPlotRequest::variable, nullptr},
-    {"--from", &CPlotRequest::from, nullptr},
-    {"--to", &CPlotRequest::to, nullptr},
-    {"--x-from", &CPlotRequest::xFrom, &CPlotRequest::xAxisGiven},
-    {"--x-to", &CPlotRequest::xTo, &CPlotRequest::xAxisGiven},
-    {"--y-from", &CPlotRequest::yFrom, &CPlotRequest::yAxisGiven},
-    {"--y-to", &CPlotRequest::yTo, &CPlotRequest::yAxisGiven},
+    {"--var", &CPlotDialogFields::variable, nullptr},
+    {"--from", &CPlotDialogFields::variableFrom, nullptr},
+    {"--to", &CPlotDialogFields::variableTo, nullptr},
+    {"--x-from", &CPlotDialogFields::xAxisFrom, &CPlotDialogFields::xAxisDefault},
+    {"--x-to", &CPlotDialogFields::xAxisTo, &CPlotDialogFields::xAxisDefault},
+    {"--y-from", &CPlotDialogFields::yAxisFrom, &CPlotDialogFields::yAxisDefault},
+    {"--y-to", &CPlotDialogFields::yAxisTo, &CPlotDialogFields::yAxisDefault},
 };
 
 const CPlotTextOption* plotTextOption(const char* name)
@@ -84,7 +87,7 @@ const CPlotTextOption* plotTextOption(const char* name)
     return nullptr;
 }
 
-bool parseColour(const char* text, unsigned& colour)
+bool parseColour(const char* text, uint32_t& colour)
 {
     if (*text == '#')
         ++text;
@@ -165,10 +168,10 @@ private:
             takePlot(option);
         } else if (const CPlotTextOption* textOption = plotTextOption(option)) {
             if (const char* text = value(option); text != nullptr && currentPlot(option)) {
-                CPlotRequest& plot = m_options.plots.back();
-                plot.*textOption->field = text;
-                if (textOption->axisGiven != nullptr)
-                    plot.*textOption->axisGiven = true;
+                CPlotDialogFields& plot = m_options.plots.back();
+                plot.*textOption->field = fieldText(text);
+                if (textOption->axisDefault != nullptr)
+                    plot.*textOption->axisDefault = false;
             }
         } else if (std::strcmp(option, "--color") == 0) {
             const char* text = value(option);
@@ -177,7 +180,7 @@ private:
         } else if (std::strcmp(option, "--weight") == 0) {
             const char* text = value(option);
             if (text != nullptr && currentPlot(option)) {
-                m_options.plots.back().weightIndex = weightIndex(text);
+                m_options.plots.back().weightIndex = int32_t(weightIndex(text));
                 if (m_options.plots.back().weightIndex < 0)
                     m_options.error = std::string("--weight is thin, medium or thick, not '") + text + "'";
             }
@@ -188,21 +191,34 @@ private:
 
     void takePlot(const char* option)
     {
-        CPlotRequest plot;
-        plot.vector = std::strcmp(option, "--vector") == 0;
+        CPlotDialogFields plot;
+        const bool vector = std::strcmp(option, "--vector") == 0;
+        plot.kind = vector ? PlotKind::Vector : PlotKind::Expression;
+        plot.variable = vector ? VKF_T("t") : VKF_T("x");
         const char* first = value(option);
         if (first == nullptr)
             return;
-        if (!plot.vector) {
-            plot.expression = first;
+        if (!vector) {
+            plot.expression = fieldText(first);
         } else {
             const char* second = value(option);
             if (second == nullptr)
                 return;
-            plot.xExpression = first;
-            plot.yExpression = second;
+            plot.xExpression = fieldText(first);
+            plot.yExpression = fieldText(second);
         }
         m_options.plots.push_back(plot);
+    }
+
+    // A field's text; one that is not UTF-8 is an error of the command line.
+    VKF::CString fieldText(const char* text)
+    {
+        try {
+            return VKF::fromUtf8(text);
+        } catch (const VKF::CException& error) {
+            m_options.error = std::string("'") + text + "' is not UTF-8: " + VKF::toUtf8(error.toString());
+            return {};
+        }
     }
 
     // The next argument, or nothing with the error set.

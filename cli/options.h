@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "graph/plot_setup_acceptance.h"
+
 // Where lines come from, in the order the command line names them.
 enum class SourceKind { File, Expression, StandardInput };
 
@@ -11,31 +13,6 @@ struct CSource {
     SourceKind kind = SourceKind::File;
     // The file name or the line of -e; empty for standard input.
     std::string text;
-};
-
-// One --plot or --vector with the options that follow it, as the plot dialog's fields: an option
-// left out is a field left empty (or the dialog's default), except the variable.
-struct CPlotRequest {
-    bool vector = false;
-    // The expression of --plot, or the x and y expressions of --vector.
-    std::string expression;
-    std::string xExpression;
-    std::string yExpression;
-    // Empty: x for --plot, t for --vector.
-    std::string variable;
-    std::string from;
-    std::string to;
-    // The axes keep the dialog's "Use default" unless either end of theirs is given.
-    bool xAxisGiven = false;
-    std::string xFrom;
-    std::string xTo;
-    bool yAxisGiven = false;
-    std::string yFrom;
-    std::string yTo;
-    // 0 thin, 1 medium, 2 thick.
-    int weightIndex = 0;
-    // A COLORREF, 0x00BBGGRR; black as in the dialog.
-    unsigned colour = 0;
 };
 
 struct COptions {
@@ -50,7 +27,11 @@ struct COptions {
     bool noHistory = false;
     bool stopOnError = false;
     std::vector<CSource> sources;
-    std::vector<CPlotRequest> plots;
+    // One per --plot or --vector, as the plot dialog's fields filled in by the options after it:
+    // the variable is x for --plot and t for --vector unless --var names another, an axis keeps
+    // "Use default" unless either end of it is given, and what is left out stays empty or as the
+    // dialog starts (thin, black).
+    std::vector<CPlotDialogFields> plots;
     std::string output;
     // Set when the command line is not understood; says why.
     std::string error;

@@ -62,27 +62,6 @@ void writeBytes(const VKF::CString& path, const std::string& bytes)
 
 } // namespace
 
-CPlotDialogFields plotDialogFields(const CPlotRequest& request)
-{
-    CPlotDialogFields fields;
-    fields.kind = request.vector ? PlotKind::Vector : PlotKind::Expression;
-    fields.expression = VKF::fromUtf8(request.expression);
-    fields.xExpression = VKF::fromUtf8(request.xExpression);
-    fields.yExpression = VKF::fromUtf8(request.yExpression);
-    fields.variable = VKF::fromUtf8(request.variable.empty() ? (request.vector ? "t" : "x") : request.variable);
-    fields.variableFrom = VKF::fromUtf8(request.from);
-    fields.variableTo = VKF::fromUtf8(request.to);
-    fields.xAxisDefault = !request.xAxisGiven;
-    fields.xAxisFrom = VKF::fromUtf8(request.xFrom);
-    fields.xAxisTo = VKF::fromUtf8(request.xTo);
-    fields.yAxisDefault = !request.yAxisGiven;
-    fields.yAxisFrom = VKF::fromUtf8(request.yFrom);
-    fields.yAxisTo = VKF::fromUtf8(request.yTo);
-    fields.weightIndex = request.weightIndex;
-    fields.colour = request.colour;
-    return fields;
-}
-
 std::string pictureFormatError(const std::string& output)
 {
     if (formatOf(VKF::fromUtf8(output)))
@@ -93,15 +72,15 @@ std::string pictureFormatError(const std::string& output)
     return "cannot tell the picture format of '" + output + "': its name ends in one of " + known;
 }
 
-int runPlots(VKCL::CCalculator& calculator, const std::vector<CPlotRequest>& requests, const std::string& output,
-             std::ostream& errors)
+int runPlots(VKCL::CCalculator& calculator, const std::vector<CPlotDialogFields>& requests,
+             const std::string& output, std::ostream& errors)
 {
     std::optional<CGraphModel> graph;
     try {
-        for (const CPlotRequest& request : requests) {
+        for (const CPlotDialogFields& request : requests) {
             if (graph && graph->isFull())
                 throw VKF::CException(TOO_MANY_PLOTS_MESSAGE);
-            auto accepted = acceptPlotSetup(calculator, plotDialogFields(request));
+            auto accepted = acceptPlotSetup(calculator, request);
             if (const CDialogMessage* message = std::get_if<CDialogMessage>(&accepted)) {
                 errors << terminalText(message->title) << ": " << terminalText(message->text) << '\n';
                 return 1;

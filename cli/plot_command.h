@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.h"
 #include "graph/plot_setup_acceptance.h"
 
 class CGraphModel;
@@ -15,18 +14,14 @@ namespace VKCL {
 class CCalculator;
 }
 
-// The plot dialog's fields for one request; the variable defaults to x for --plot and t for
-// --vector. Throws VKF::CException for a text that is not UTF-8.
-CPlotDialogFields plotDialogFields(const CPlotRequest& request);
-
 // Empty when this build writes pictures with output's extension, else the usage error.
 std::string pictureFormatError(const std::string& output);
 
-// Checks and samples each request as the plot dialog does, adds them to one graph as the graph
+// Checks and samples each plot's fields as the plot dialog does, adds them to one graph as the graph
 // window does, and writes its picture to output. Returns 0, or 1 after writing the message of the
 // first refusal ("title: text", as the dialog's box shows it) or of a failed write to errors.
-int runPlots(VKCL::CCalculator& calculator, const std::vector<CPlotRequest>& requests, const std::string& output,
-             std::ostream& errors);
+int runPlots(VKCL::CCalculator& calculator, const std::vector<CPlotDialogFields>& requests,
+             const std::string& output, std::ostream& errors);
 
 // Writes graph's picture to output in the format of its extension (one pictureFormatError accepts).
 // Throws VKF::CException when the file cannot be written.

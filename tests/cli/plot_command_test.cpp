@@ -18,6 +18,7 @@
 #include "cli/options.h"
 #include "cli/plot_command.h"
 #include "engine/calculator.h"
+#include "foundation/utf8.h"
 #include "graph/graph_model.h"
 #include "graph/graph_scene.h"
 
@@ -29,22 +30,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CPlotRequest plotOf(const std::string& expression, const std::string& from, const std::string& to)
+// The fields as the command line fills them in.
+CPlotDialogFields plotOf(const std::string& expression, const std::string& from, const std::string& to)
 {
-    CPlotRequest request;
-    request.expression = expression;
-    request.from = from;
-    request.to = to;
-    return request;
+    const COptions options = parseOptions(
+        9, std::vector<const char*>{"tallimex-cli", "--plot", expression.c_str(), "--from", from.c_str(), "--to",
+                                    to.c_str(), "--output", "a.svg"}
+               .data());
+    return options.plots.at(0);
 }
 
-CPlotRequest vectorOf(const std::string& x, const std::string& y, const std::string& from, const std::string& to)
+CPlotDialogFields vectorOf(const std::string& x, const std::string& y, const std::string& from, const std::string& to)
 {
-    CPlotRequest request = plotOf("", from, to);
-    request.vector = true;
-    request.xExpression = x;
-    request.yExpression = y;
-    return request;
+    CPlotDialogFields fields = plotOf("", from, to);
+    fields.kind = PlotKind::Vector;
+    fields.variable = VKF::fromUtf8("t");
+    fields.xExpression = VKF::fromUtf8(x);
+    fields.yExpression = VKF::fromUtf8(y);
+    return fields;
 }
 
 class PlotCommandTest : public ::testing::Test {
@@ -57,7 +60,7 @@ protected:
     void TearDown() override { fs::remove_all(m_folder); }
 
     // What runPlots wrote to its error stream, or "written" for a picture written without a word.
-    std::string run(const std::vector<CPlotRequest>& requests, const std::string& name = "plot.svg")
+    std::string run(const std::vector<CPlotDialogFields>& requests, const std::string& name = "plot.svg")
     {
         std::ostringstream errors;
         const int status = runPlots(m_calculator, requests, (m_folder / name).string(), errors);
@@ -66,11 +69,11 @@ protected:
     }
 
     // The graph of requests as the command builds it.
-    CGraphModel graphOf(const std::vector<CPlotRequest>& requests)
+    CGraphModel graphOf(const std::vector<CPlotDialogFields>& requests)
     {
         std::optional<CGraphModel> graph;
-        for (const CPlotRequest& request : requests) {
-            const auto accepted = acceptPlotSetup(m_calculator, plotDialogFields(request));
+        for (const CPlotDialogFields& request : requests) {
+            const auto accepted = acceptPlotSetup(m_calculator, request);
             const CPlotSetup& setup = std::get<CPlotSetup>(accepted);
             graph ? graph->addPlot(setup) : static_cast<void>(graph.emplace(setup));
         }
@@ -137,15 +140,15 @@ std::vector<std::pair<int, int>> gdiLinePixels(const CSceneLine& line)
 // The same texts the plot dialog shows in its boxes, as "title: text".
 TEST_F(PlotCommandTest, RefusedPlotsSayWhatTheDialogSays)
 {
-    CPlotRequest xAxis = plotOf("x", "0", "1");
-    xAxis.xAxisGiven = true;
-    xAxis.xFrom = "2+*2";
-    CPlotRequest yAxis = plotOf("x", "0", "1");
-    yAxis.yAxisGiven = true;
-    yAxis.yFrom = "1";
-    CPlotRequest noVariable = plotOf("x", "0", "1");
-    noVariable.variable = "";
-    const std::pair<std::vector<CPlotRequest>, std::string> cases[] = {
+    CPlotDialogFields xAxis = plotOf("x", "0", "1");
+    xAxis.xAxisDefault = false;
+    xAxis.xAxisFrom = VKF::fromUtf8("2+*2");
+    CPlotDialogFields yAxis = plotOf("x", "0", "1");
+    yAxis.yAxisDefault = false;
+    yAxis.yAxisFrom = VKF::fromUtf8("1");
+    CPlotDialogFields noVariable = plotOf("x", "0", "1");
+    noVariable.variable = VKF::CString();
+    const std::pair<std::vector<CPlotDialogFields>, std::string> cases[] = {
         {{plotOf("x", "", "")}, "Error: Please enter a value (or an expression) into the 'Variable from' field.\n"},
         {{plotOf("x", "1", "")}, "Error: Please enter a value (or an expression) into the 'Variable to' field.\n"},
         {{plotOf("x", " ", "1")},
@@ -163,9 +166,9 @@ TEST_F(PlotCommandTest, RefusedPlotsSayWhatTheDialogSays)
         {{vectorOf("", "t", "0", "1")}, "Error: Please enter an expression into the 'x expression' field.\n"},
         {{vectorOf("sqrt(t)", "t", "-2", "-1")}, "Error computing x values: Cannot plot complex x value.\n"},
         {{plotOf("x", "0", "1"), plotOf("x", "1", "0")}, "Error: Lower value is higher than or equal to upper value.\n"},
-        {std::vector<CPlotRequest>(17, plotOf("x", "0", "1")), "Error: No more than 16 plots are allowed in a graph.\n"},
-        {std::vector<CPlotRequest>(16, plotOf("x", "0", "1")), "written"},
-        {{noVariable}, "written"},
+        {std::vector<CPlotDialogFields>(17, plotOf("x", "0", "1")), "Error: No more than 16 plots are allowed in a graph.\n"},
+        {std::vector<CPlotDialogFields>(16, plotOf("x", "0", "1")), "written"},
+        {{noVariable}, "Error: Please enter a name (e.g. 'x') into the expression variable field.\n"},
     };
     for (const auto& [requests, expected] : cases)
         EXPECT_EQ(run(requests), expected) << expected;
@@ -176,7 +179,7 @@ TEST_F(PlotCommandTest, RefusedPlotsSayWhatTheDialogSays)
 // sin(x) in pixels.
 TEST_F(PlotCommandTest, TheSvgOfSinOverMinus3To3HasTheScenesAxesAndPoints)
 {
-    const std::vector<CPlotRequest> requests{plotOf("sin(x)", "-3", "3")};
+    const std::vector<CPlotDialogFields> requests{plotOf("sin(x)", "-3", "3")};
     ASSERT_EQ(run(requests), "written");
     const std::string svg = read("plot.svg");
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
@@ -212,7 +215,7 @@ TEST_F(PlotCommandTest, TheSvgOfSinOverMinus3To3HasTheScenesAxesAndPoints)
 // other; the axes are the window's grey.
 TEST_F(PlotCommandTest, ThePngCurveLiesWithinOnePixelOfTheWindows)
 {
-    const std::vector<CPlotRequest> requests{plotOf("sin(x)", "-3", "3")};
+    const std::vector<CPlotDialogFields> requests{plotOf("sin(x)", "-3", "3")};
     ASSERT_EQ(run(requests, "plot.png"), "written");
     cairo_surface_t* png = cairo_image_surface_create_from_png((m_folder / "plot.png").string().c_str());
     ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);

@@ -161,18 +161,22 @@ TEST(Options, TakeFilesAndLinesInOrderAndPlotsWithWhatFollowsThem)
                                   "--x-to", "2", "--output", "a.svg"});
     ASSERT_TRUE(plots.error.empty()) << plots.error;
     ASSERT_EQ(plots.plots.size(), 2u);
-    const CPlotRequest& first = plots.plots[0];
-    EXPECT_EQ(first.expression, "sin(x)");
-    EXPECT_EQ(first.from + " " + first.to + " " + first.yFrom, "-3 3 -1");
-    EXPECT_TRUE(first.yAxisGiven);
-    EXPECT_FALSE(first.xAxisGiven);
+    const CPlotDialogFields& first = plots.plots[0];
+    EXPECT_EQ(first.kind, PlotKind::Expression);
+    EXPECT_EQ(VKF::toUtf8(first.expression + VKF_T(" ") + first.variable), "sin(x) x");
+    EXPECT_EQ(VKF::toUtf8(first.variableFrom + VKF_T(" ") + first.variableTo + VKF_T(" ") + first.yAxisFrom),
+              "-3 3 -1");
+    EXPECT_FALSE(first.yAxisDefault);
+    EXPECT_TRUE(first.xAxisDefault);
     EXPECT_EQ(first.colour, 0x0080FFu);
     EXPECT_EQ(first.weightIndex, 2);
-    const CPlotRequest& second = plots.plots[1];
-    EXPECT_TRUE(second.vector);
-    EXPECT_EQ(second.xExpression + " " + second.yExpression + " " + second.variable, "cos(t) sin(t) u");
-    EXPECT_TRUE(second.xAxisGiven);
+    const CPlotDialogFields& second = plots.plots[1];
+    EXPECT_EQ(second.kind, PlotKind::Vector);
+    EXPECT_EQ(VKF::toUtf8(second.xExpression + VKF_T(" ") + second.yExpression + VKF_T(" ") + second.variable),
+              "cos(t) sin(t) u");
+    EXPECT_FALSE(second.xAxisDefault);
     EXPECT_EQ(second.weightIndex, 0);
+    EXPECT_EQ(parse({"--vector", "t", "t", "--output", "a.svg"}).plots.at(0).variable, VKF_T("t"));
     EXPECT_EQ(plots.output, "a.svg");
     EXPECT_FALSE(plots.readsStandardInput());
 
@@ -184,6 +188,7 @@ TEST(Options, TakeFilesAndLinesInOrderAndPlotsWithWhatFollowsThem)
         {{"--output", "a.svg"}, "--output needs --plot or --vector"},
         {{"--plot", "x", "--color", "red", "--output", "a.svg"}, "--color wants RRGGBB in hexadecimal, not 'red'"},
         {{"--plot", "x", "--weight", "bold", "--output", "a.svg"}, "--weight is thin, medium or thick, not 'bold'"},
+        {{"--plot", "x\xff", "--output", "a.svg"}, "'x\xff' is not UTF-8: Malformed UTF-8 at byte 1."},
     };
     for (const auto& [arguments, error] : errors)
         EXPECT_EQ(parse(arguments).error, error) << error;
