@@ -253,19 +253,28 @@ TEST(History, LivesUnderTheStateFolder)
     const struct {
         const char* stateHome;
         const char* home;
+        const char* localAppData;
         const char* path;
     } cases[] = {
-        {"/state", "/home/u", "/state/tallimex/history"},
-        {"relative", "/home/u", "/home/u/.local/state/tallimex/history"},
-        {"", "/home/u", "/home/u/.local/state/tallimex/history"},
-        {nullptr, nullptr, ""},
+#if defined(_WIN32)
+        {"/state", "/home/u", "C:\\Users\\u\\AppData\\Local", "C:\\Users\\u\\AppData\\Local\\Tallimex\\history"},
+        {"/state", "/home/u", nullptr, ""},
+#else
+        {"/state", "/home/u", "C:\\Local", "/state/tallimex/history"},
+        {"relative", "/home/u", nullptr, "/home/u/.local/state/tallimex/history"},
+        {"", "/home/u", nullptr, "/home/u/.local/state/tallimex/history"},
+        {nullptr, nullptr, nullptr, ""},
+#endif
     };
     for (const auto& c : cases) {
         const auto environment = [&](const char* name) -> const char* {
-            return std::string(name) == "XDG_STATE_HOME" ? c.stateHome : std::string(name) == "HOME" ? c.home
-                                                                                                      : nullptr;
+            const std::string variable(name);
+            return variable == "XDG_STATE_HOME" ? c.stateHome
+                 : variable == "HOME"           ? c.home
+                 : variable == "LOCALAPPDATA"   ? c.localAppData
+                                                : nullptr;
         };
-        EXPECT_EQ(historyFilePath(environment), c.path) << (c.stateHome ? c.stateHome : "(unset)");
+        EXPECT_EQ(historyFilePath(environment), c.path) << c.path;
     }
 }
 
