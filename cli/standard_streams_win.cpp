@@ -179,9 +179,10 @@ private:
         DWORD count = 0;
         const BOOL read =
             ReadConsoleW(m_handle, units, static_cast<DWORD>(sizeof units / sizeof units[0]), &count, nullptr);
-        // Ctrl+C ends the read early: the line typed so far is dropped for an empty one, which
-        // the session skips.
-        if (InterlockedExchange(&ctrlCPressed, 0) != 0 || (!read && GetLastError() == ERROR_OPERATION_ABORTED)) {
+        // Ctrl+C ends the read early, or (Wine) drops the line and reads on: a read ended without
+        // text gives an empty line, which the session skips, instead of the end of the input.
+        const bool interrupted = InterlockedExchange(&ctrlCPressed, 0) != 0;
+        if ((!read && GetLastError() == ERROR_OPERATION_ABORTED) || (read && count == 0 && interrupted)) {
             m_text = "\n";
             return m_text.size();
         }
