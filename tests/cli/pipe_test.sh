@@ -60,14 +60,14 @@ printf '%s\r\n' "${lines[@]:4}" >"$work/two.txt"
 printf '%s\n' "${lines[@]}" >"$work/all.txt"
 expressions=()
 for line in "${lines[@]}"; do expressions+=(-e "$line"); done
-"${cli[@]}" <"$work/all.txt" >"$work/piped" 2>&1
+"${cli[@]}" <"$work/all.txt" >"$work/piped" 2>/dev/null
 piped_status=$?
 for way in files expressions stdin-between; do
     checks=$((checks + 1))
     case $way in
-        files) "${cli[@]}" "$work/one.txt" "$work/two.txt" </dev/null >"$work/out" 2>&1 ;;
-        expressions) "${cli[@]}" "${expressions[@]}" </dev/null >"$work/out" 2>&1 ;;
-        stdin-between) "${cli[@]}" "$work/one.txt" - <"$work/two.txt" >"$work/out" 2>&1 ;;
+        files) "${cli[@]}" "$work/one.txt" "$work/two.txt" </dev/null >"$work/out" 2>/dev/null ;;
+        expressions) "${cli[@]}" "${expressions[@]}" </dev/null >"$work/out" 2>/dev/null ;;
+        stdin-between) "${cli[@]}" "$work/one.txt" - <"$work/two.txt" >"$work/out" 2>/dev/null ;;
     esac
     status=$?
     if [ $status -ne $piped_status ] || [ $piped_status -ne 1 ] || ! cmp -s "$work/out" "$work/piped"; then
