@@ -2,7 +2,9 @@
 #include "cli/history_file.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -34,4 +36,28 @@ bool prepareHistoryFolder(const std::string& historyFile)
     const std::filesystem::path folder = std::filesystem::u8path(historyFile).parent_path();
     std::filesystem::create_directories(folder, error);
     return !error;
+}
+
+CLineHistory::CLineHistory(std::string file) : m_file(std::move(file))
+{
+    if (m_file.empty())
+        return;
+    std::ifstream input(std::filesystem::u8path(m_file), std::ios::binary);
+    std::string line;
+    while (std::getline(input, line))
+        m_lines.push_back(line);
+    if (m_lines.size() > std::size_t(HISTORY_LINES))
+        m_lines.erase(m_lines.begin(), m_lines.end() - HISTORY_LINES);
+}
+
+void CLineHistory::add(const std::string& line)
+{
+    m_lines.push_back(line);
+    if (m_lines.size() > std::size_t(HISTORY_LINES))
+        m_lines.erase(m_lines.begin());
+    if (m_file.empty() || !prepareHistoryFolder(m_file))
+        return;
+    std::ofstream output(std::filesystem::u8path(m_file), std::ios::binary | std::ios::trunc);
+    for (const std::string& kept : m_lines)
+        output << kept << '\n';
 }

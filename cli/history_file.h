@@ -3,6 +3,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+// The history keeps this many lines, the newest.
+inline constexpr int HISTORY_LINES = 1000;
 
 // The environment's value of a variable, or null.
 using CEnvironmentLookup = std::function<const char*(const char*)>;
@@ -14,3 +18,19 @@ std::string historyFilePath(const CEnvironmentLookup& environment);
 
 // Creates the folders above the history file. False when they cannot be had.
 bool prepareHistoryFolder(const std::string& historyFile);
+
+// The history as lines of UTF-8 text in a file, for the line editor that has none of its own.
+class CLineHistory {
+public:
+    // Reads the file's last HISTORY_LINES lines; an empty name keeps the history in memory only.
+    explicit CLineHistory(std::string file);
+
+    // Adds line as the newest and rewrites the file with the last HISTORY_LINES lines.
+    void add(const std::string& line);
+    // The oldest first.
+    const std::vector<std::string>& lines() const noexcept { return m_lines; }
+
+private:
+    std::string m_file;
+    std::vector<std::string> m_lines;
+};

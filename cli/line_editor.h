@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "cli/line_reader.h"
@@ -24,7 +25,9 @@ public:
     void remember(const std::string& line) override;
     bool failed() const override { return false; }
 
+    struct CState;
+
 private:
     std::ostream& m_output;
-    std::string m_historyFile;
+    std::unique_ptr<CState> m_state;
 };

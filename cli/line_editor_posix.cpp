@@ -20,8 +20,6 @@
 
 namespace {
 
-// The history keeps this many lines, in memory and in its file.
-constexpr int HISTORY_LINES = 1000;
 // libedit calls plain functions: the one editor's names and state live here meanwhile.
 const VKCL::CCalculator* completionNames = nullptr;
 std::vector<std::string> completions;
@@ -55,9 +53,13 @@ char** completeWord(const char* prefix, int, int)
 
 } // namespace
 
+struct CLineEditor::CState {
+    std::string historyFile;
+};
+
 CLineEditor::CLineEditor(std::ostream& output, const VKCL::CCalculator& calculator,
                          const std::string& historyFile)
-    : m_output(output), m_historyFile(historyFile)
+    : m_output(output), m_state(std::make_unique<CState>(CState{historyFile}))
 {
     // The editor moves over characters, not bytes, only when it knows the encoding, and the
     // text is UTF-8 whatever the environment says.
@@ -68,8 +70,8 @@ CLineEditor::CLineEditor(std::ostream& output, const VKCL::CCalculator& calculat
     rl_initialize();
     using_history();
     stifle_history(HISTORY_LINES);
-    if (!m_historyFile.empty())
-        read_history(m_historyFile.c_str());
+    if (!m_state->historyFile.empty())
+        read_history(m_state->historyFile.c_str());
     rl_completer_word_break_characters = const_cast<char*>(NAME_BREAK_CHARACTERS);
     rl_attempted_completion_function = completeWord;
     rl_completion_append_character = '\0';
@@ -114,6 +116,6 @@ bool CLineEditor::readLine(const std::string& prompt, std::string& line)
 void CLineEditor::remember(const std::string& line)
 {
     add_history(line.c_str());
-    if (!m_historyFile.empty() && prepareHistoryFolder(m_historyFile))
-        write_history(m_historyFile.c_str());
+    if (!m_state->historyFile.empty() && prepareHistoryFolder(m_state->historyFile))
+        write_history(m_state->historyFile.c_str());
 }

@@ -34,7 +34,7 @@ const char* const PROGRAM = "tallimex-cli";
 // The window console writes each entry as ">> " followed by the line.
 const char* const STATEMENT_PROMPT = ">> ";
 #if defined(_WIN32)
-const char* const HOW_TO_QUIT = "Ctrl+Z and Enter";
+const char* const HOW_TO_QUIT = "Ctrl+Z or Ctrl+D";
 #else
 const char* const HOW_TO_QUIT = "Ctrl+D";
 #endif
@@ -155,13 +155,14 @@ private:
             m_streams.output() << "Tallimex " << TALLIMEX_VERSION << " terminal console. " << HOW_TO_QUIT
                                << " quits, --help tells more.\n";
         }
-        // A Windows console edits its own lines; elsewhere libedit does, where it was available.
+        // Lines are edited by the program's own editor on a Windows console, by libedit elsewhere
+        // where it was available.
+        m_streams.abandonLinesOnCtrlC();
         std::unique_ptr<CLineReader> reader;
 #if defined(TALLIMEX_LINE_EDITOR)
         const std::string history = m_options.noHistory ? std::string() : historyFilePath(std::getenv);
         reader = std::make_unique<CLineEditor>(m_streams.output(), m_calculator, history);
 #else
-        m_streams.abandonLinesOnCtrlC();
         reader = std::make_unique<CStreamLineReader>(m_streams.input(), &m_streams.output());
 #endif
         CPromptConfirmation prompt(*reader);

@@ -23,8 +23,8 @@ public:
     bool isInteractive() const;
     // What went wrong: the failed write if there was one, else the failed read.
     std::string lastError() const;
-    // From now on Ctrl+C at the console gives an empty line instead of ending the program (a
-    // terminal's line editor handles it on its own).
+    // From now on Ctrl+C at a Windows console no longer ends the program: a read it interrupts
+    // gives an empty line. Elsewhere the line editor takes care of Ctrl+C.
     void abandonLinesOnCtrlC();
 
     struct CImpl;
