@@ -53,11 +53,17 @@ CLineHistory::CLineHistory(std::string file) : m_file(std::move(file))
 void CLineHistory::add(const std::string& line)
 {
     m_lines.push_back(line);
-    if (m_lines.size() > std::size_t(HISTORY_LINES))
+    // The file takes the new line at its end until the oldest has to go.
+    const bool full = m_lines.size() > std::size_t(HISTORY_LINES);
+    if (full)
         m_lines.erase(m_lines.begin());
     if (m_file.empty() || !prepareHistoryFolder(m_file))
         return;
-    std::ofstream output(std::filesystem::u8path(m_file), std::ios::binary | std::ios::trunc);
+    std::ofstream output(std::filesystem::u8path(m_file), std::ios::binary | (full ? std::ios::trunc : std::ios::app));
+    if (!full) {
+        output << line << '\n';
+        return;
+    }
     for (const std::string& kept : m_lines)
         output << kept << '\n';
 }

@@ -25,7 +25,7 @@ public:
     // Reads the file's last HISTORY_LINES lines; an empty name keeps the history in memory only.
     explicit CLineHistory(std::string file);
 
-    // Adds line as the newest and rewrites the file with the last HISTORY_LINES lines.
+    // Adds line as the newest, in memory and in the file, which keeps the last HISTORY_LINES.
     void add(const std::string& line);
     // The oldest first.
     const std::vector<std::string>& lines() const noexcept { return m_lines; }

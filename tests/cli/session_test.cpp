@@ -1,6 +1,7 @@
 // The command-line session over string streams (lines in, one output line per line out), its options and answers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <sstream>
 #include <stdexcept>
@@ -276,6 +277,29 @@ TEST(History, LivesUnderTheStateFolder)
         };
         EXPECT_EQ(historyFilePath(environment), c.path) << c.path;
     }
+}
+
+// The history file of the Windows console's editor: the newest 1,000 lines, kept across runs.
+TEST(History, KeepsTheLastThousandLinesInItsFile)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tallimex-history-test";
+    std::filesystem::remove_all(folder);
+    const std::string file = (folder / "state" / "history").string();
+    {
+        CLineHistory history(file);
+        EXPECT_TRUE(history.lines().empty());
+        for (int k = 0; k < HISTORY_LINES + 5; ++k)
+            history.add("line " + std::to_string(k));
+        history.add("α=1");
+    }
+    const CLineHistory again(file);
+    ASSERT_EQ(again.lines().size(), std::size_t(HISTORY_LINES));
+    EXPECT_EQ(again.lines().front(), "line 6");
+    EXPECT_EQ(again.lines().back(), "α=1");
+    CLineHistory memoryOnly("");
+    memoryOnly.add("1");
+    EXPECT_EQ(memoryOnly.lines().size(), 1u);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(NameCompletion, OffersBuiltInAndUserNames)
