@@ -91,9 +91,15 @@ int runPlots(VKCL::CCalculator& calculator, const std::vector<CPlotDialogFields>
             else
                 graph.emplace(setup);
         }
-        writeGraphPicture(*graph, output);
     } catch (const VKF::CException& error) {
         errors << terminalText(MESSAGE_BOX_ERROR_TITLE) << ": " << terminalText(error.toString()) << '\n';
+        return 1;
+    }
+    try {
+        writeGraphPicture(*graph, output);
+    } catch (const VKF::CException& error) {
+        errors << "tallimex-cli: cannot write the picture '" << output << "': " << terminalText(error.toString())
+               << '\n';
         return 1;
     }
     return 0;

@@ -172,6 +172,7 @@ TEST_F(PlotCommandTest, RefusedPlotsSayWhatTheDialogSays)
     };
     for (const auto& [requests, expected] : cases)
         EXPECT_EQ(run(requests), expected) << expected;
+    EXPECT_EQ(run({plotOf("x", "0", "1")}, "no-folder/plot.svg").rfind("tallimex-cli: cannot write the picture '", 0), 0u);
     EXPECT_FALSE(fs::exists(m_folder / "refused.svg") || run({plotOf("x", "1", "0")}, "refused.svg") == "written");
 }
 
