@@ -17,9 +17,10 @@ class CCalculator;
 // Empty when this build writes pictures with output's extension, else the usage error.
 std::string pictureFormatError(const std::string& output);
 
-// Checks and samples each plot's fields (at least one) as the plot dialog does, adds them to one graph as the graph
-// window does, and writes its picture to output. Returns 0, or 1 after writing the message of the
-// first refusal ("title: text", as the dialog's box shows it) or of a failed write to errors.
+// Checks and samples each plot's fields (at least one) as the plot dialog does, adds them to one
+// graph as the graph window does, and writes its picture to output. Returns 0, or 1 after writing
+// the message of the first refusal ("title: text", as the dialog's box shows it) or of a failed
+// write to errors.
 int runPlots(VKCL::CCalculator& calculator, const std::vector<CPlotDialogFields>& requests,
              const std::string& output, std::ostream& errors);
 
