@@ -2,13 +2,19 @@
 #include "cli/confirmations.h"
 
 #include <cctype>
+#include <ostream>
 
 #include "cli/line_reader.h"
 #include "foundation/utf8.h"
 
+const char* const REASSIGNMENT_HINT =
+    "tallimex-cli: hint: names are not reassigned without a terminal to ask at; --yes allows it.\n";
+
 bool CFixedConfirmation::confirm(const VKF::CString& question)
 {
     m_questions.push_back(question);
+    if (!m_answer && m_questions.size() == 1 && m_hintOutput != nullptr)
+        *m_hintOutput << REASSIGNMENT_HINT << std::flush;
     return m_answer;
 }
 

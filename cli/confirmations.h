@@ -1,6 +1,7 @@
 // The answers the command-line console gives to the engine's reassignment questions.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -9,16 +10,21 @@
 class CLineReader;
 
 // Answers every question the same way without asking anybody: No for piped input, so that
-// nothing is overwritten by surprise, Yes when the user said so on the command line.
+// nothing is overwritten by surprise, Yes when the user said so on the command line. The first No
+// writes REASSIGNMENT_HINT to hintOutput, where there is one.
 class CFixedConfirmation : public VKCL::CConfirmation {
 public:
-    explicit CFixedConfirmation(bool answer) : m_answer(answer) {}
+    explicit CFixedConfirmation(bool answer, std::ostream* hintOutput = nullptr)
+        : m_answer(answer), m_hintOutput(hintOutput)
+    {
+    }
     bool confirm(const VKF::CString& question) override;
     // Every question asked so far, oldest first.
     const std::vector<VKF::CString>& questions() const noexcept { return m_questions; }
 
 private:
     bool m_answer;
+    std::ostream* m_hintOutput;
     std::vector<VKF::CString> m_questions;
 };
 
@@ -32,6 +38,9 @@ public:
 private:
     CLineReader& m_reader;
 };
+
+// The line that tells how to allow what was refused.
+extern const char* const REASSIGNMENT_HINT;
 
 // The prompt under which the question is shown on a terminal.
 std::string confirmationPrompt(const VKF::CString& question);

@@ -17,6 +17,9 @@ const char* const ILLEGAL_INPUT_PREFIX = "Illegal input: ";
 // The window console shows failures other than language errors as "Error" boxes.
 const char* const ERROR_PREFIX = "Error: ";
 
+// How the engine's failure lines begin: a language error, or a name it would not (re)assign.
+const char* const FAILURE_PREFIXES[] = {"Illegal syntax:", "Could not ", ILLEGAL_INPUT_PREFIX, ERROR_PREFIX};
+
 // The one-line-per-line contract must hold even if some text ever carried a line break.
 std::string singleLine(std::string text)
 {
@@ -28,6 +31,21 @@ std::string singleLine(std::string text)
 }
 
 } // namespace
+
+bool CStatementSession::isSkipped(const std::string& line)
+{
+    const std::size_t first = line.find_first_not_of(" \t\r\f\v");
+    return first == std::string::npos || line[first] == '#';
+}
+
+bool CStatementSession::isFailure(const std::string& output)
+{
+    for (const char* prefix : FAILURE_PREFIXES) {
+        if (output.rfind(prefix, 0) == 0)
+            return true;
+    }
+    return false;
+}
 
 std::string CStatementSession::execute(const std::string& line)
 {
@@ -49,14 +67,24 @@ std::string CStatementSession::execute(const std::string& line)
 }
 
 CStatementSession::End CStatementSession::run(CLineReader& reader, std::ostream& output,
-                                               const std::string& prompt)
+                                               const std::string& prompt, bool typed)
 {
     std::string line;
     while (reader.readLine(prompt, line)) {
+        if (isSkipped(line))
+            continue;
         reader.remember(line);
-        output << execute(line) << '\n';
+        const std::string answer = execute(line);
+        output << answer << '\n';
         if (!output)
             return End::WriteFailed;
+        if (!typed && isFailure(answer)) {
+            ++m_failures;
+            if (m_stopOnError) {
+                output.flush();
+                return output ? End::StoppedOnError : End::WriteFailed;
+            }
+        }
     }
     output.flush();
     if (!output)

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CStandardStreams {
 public:
@@ -22,9 +23,15 @@ public:
     bool isInteractive() const;
     // What went wrong: the failed write if there was one, else the failed read.
     std::string lastError() const;
+    // From now on Ctrl+C at a Windows console no longer ends the program: a read it interrupts
+    // gives an empty line. Elsewhere the line editor takes care of Ctrl+C.
+    void abandonLinesOnCtrlC();
 
     struct CImpl;
 
 private:
     std::unique_ptr<CImpl> m_impl;
 };
+
+// The program's arguments as UTF-8, whatever the system's code page.
+std::vector<std::string> utf8Arguments(int argc, char** argv);

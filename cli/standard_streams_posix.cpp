@@ -129,6 +129,15 @@ bool CStandardStreams::isInteractive() const
     return ::isatty(STDIN_FILENO) == 1 && ::isatty(STDOUT_FILENO) == 1;
 }
 
+void CStandardStreams::abandonLinesOnCtrlC()
+{
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 std::string CStandardStreams::lastError() const
 {
     int error = m_impl->writeError != 0 ? m_impl->writeError : m_impl->readError;

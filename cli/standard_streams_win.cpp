@@ -8,11 +8,23 @@
 #include <streambuf>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "foundation/string.h"
 #include "foundation/utf8.h"
 
 namespace {
+
+// Set by the console's control thread when Ctrl+C is pressed during a read.
+volatile LONG ctrlCPressed = 0;
+
+BOOL WINAPI onControlEvent(DWORD event)
+{
+    if (event != CTRL_C_EVENT)
+        return FALSE;
+    InterlockedExchange(&ctrlCPressed, 1);
+    return TRUE;
+}
 
 bool isConsole(HANDLE handle)
 {
@@ -165,8 +177,16 @@ private:
     {
         wchar_t units[4096];
         DWORD count = 0;
-        if (!ReadConsoleW(m_handle, units, static_cast<DWORD>(sizeof units / sizeof units[0]), &count,
-                          nullptr)) {
+        const BOOL read =
+            ReadConsoleW(m_handle, units, static_cast<DWORD>(sizeof units / sizeof units[0]), &count, nullptr);
+        // Ctrl+C ends the read early, or (Wine) drops the line and reads on: a read ended without
+        // text gives an empty line, which the session skips, instead of the end of the input.
+        const bool interrupted = InterlockedExchange(&ctrlCPressed, 0) != 0;
+        if ((!read && GetLastError() == ERROR_OPERATION_ABORTED) || (read && count == 0 && interrupted)) {
+            m_text = "\n";
+            return m_text.size();
+        }
+        if (!read) {
             m_error = GetLastError();
             throw std::runtime_error("read error");
         }
@@ -225,6 +245,24 @@ std::ostream& CStandardStreams::output()
 bool CStandardStreams::isInteractive() const
 {
     return isConsole(GetStdHandle(STD_INPUT_HANDLE)) && isConsole(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
+void CStandardStreams::abandonLinesOnCtrlC()
+{
+    SetConsoleCtrlHandler(onControlEvent, TRUE);
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv)
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr)
+        return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> texts;
+    for (int k = 0; k < count; ++k)
+        texts.push_back(VKF::toUtf8(VKF::CString(arguments[k])));
+    LocalFree(arguments);
+    return texts;
 }
 
 std::string CStandardStreams::lastError() const

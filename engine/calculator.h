@@ -36,6 +36,10 @@ public:
     // which leaves the names of the interrupted calls behind.
     void clearActiveCalls() noexcept;
 
+    // The user's variables and functions, whose names the terminal console completes.
+    const CConstantTable& constants() const noexcept;
+    const CFunctionTable& functions() const noexcept;
+
 protected:
     // Views of the engine's state that only checks from outside read (a subclass in
     // tests/engine/engine_test_support.h opens them).
@@ -45,9 +49,6 @@ protected:
     // The value of the last successful expression statement, 0 at first.
     const CValue& answer() const noexcept;
     int32_t activeCallCount() const noexcept;
-    // The user's variables and functions.
-    const CConstantTable& constants() const noexcept;
-    const CFunctionTable& functions() const noexcept;
 
 private:
     // Evaluates an expression against this calculator's names (engine/evaluator.h).

@@ -32,18 +32,8 @@ void showError(HWND owner, const wchar_t* text)
 
 void writePicture(HWND owner, HDC pictureDC, HBITMAP picture, const VKF::CString& path, ImageFormat format)
 {
-    CRasterImage image;
-    bool read = false;
-    {
-        // GetDIBits wants the bitmap it reads selected into no DC: a scratch bitmap stands in for
-        // the picture meanwhile.
-        CSelectedGdiObject scratch(pictureDC, CreateCompatibleBitmap(pictureDC, 1, 1));
-        read = image.createFromBitmap(picture);
-    }
-    if (!read)
-        showError(owner, L"Error initializing when saving image.");
-    else if (!image.save(path, format))
-        showError(owner, L"Error saving image.");
+    if (const wchar_t* failure = writeGraphPictureFile(pictureDC, picture, path, format))
+        showError(owner, failure);
 }
 
 // Asks for the file and its format; the chosen filter decides the format and adds its extension
@@ -154,6 +144,23 @@ private:
 };
 
 } // namespace
+
+const wchar_t* writeGraphPictureFile(HDC pictureDC, HBITMAP picture, const VKF::CString& path, ImageFormat format)
+{
+    CRasterImage image;
+    bool read = false;
+    {
+        // GetDIBits wants the bitmap it reads selected into no DC: a scratch bitmap stands in for
+        // the picture meanwhile.
+        CSelectedGdiObject scratch(pictureDC, CreateCompatibleBitmap(pictureDC, 1, 1));
+        read = image.createFromBitmap(picture);
+    }
+    if (!read)
+        return L"Error initializing when saving image.";
+    if (!image.save(path, format))
+        return L"Error saving image.";
+    return nullptr;
+}
 
 void CGraphExport::saveGraph(HWND owner, HDC pictureDC, HBITMAP picture)
 {

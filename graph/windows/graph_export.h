@@ -37,3 +37,7 @@ private:
     VKF::CString m_fileName;
     ImageFormat m_imageType = ImageFormat::Jpeg;
 };
+
+// Writes the picture as the back buffer holds it (see CGraphExport) to path in format, asking
+// nothing. Returns null, or the message the window shows for the failure.
+const wchar_t* writeGraphPictureFile(HDC pictureDC, HBITMAP picture, const VKF::CString& path, ImageFormat format);

@@ -98,8 +98,6 @@ public:
     using CCalculator::CCalculator;
     using CCalculator::activeCallCount;
     using CCalculator::answer;
-    using CCalculator::constants;
-    using CCalculator::functions;
     using CCalculator::lookupVariable;
 };
 

@@ -193,6 +193,16 @@ protected:
 
     static const CGraphModel& model(HWND graph) { return CGraphWindow::find(graph)->graph(); }
 
+    // The bytes of graph's picture saved as a BMP file through "Save as...".
+    std::string savedAsBmp(HWND graph, const wchar_t* name)
+    {
+        const std::filesystem::path file = std::filesystem::temp_directory_path() / name;
+        saveAs(graph, file, 2);
+        const std::string bytes = bytesOf(file);
+        std::filesystem::remove(file);
+        return bytes;
+    }
+
     // The picture as the window shows it, after the pending paint.
     static std::vector<std::uint32_t> picture(HWND graph)
     {
@@ -586,6 +596,40 @@ TEST_F(GraphWindowTest, SaveAsAndCopyTakeTheWindowsPicture)
     EXPECT_TRUE(savedPixels(file) == shown);
     std::filesystem::remove(file);
     EXPECT_TRUE(copiedPixels(graph) == shown);
+}
+
+// tallimex-cli.exe draws the same plot with the window's drawing routine and writes the same file.
+TEST_F(GraphWindowTest, TheTerminalConsolesBmpEqualsTheWindowsExport)
+{
+    open();
+    HWND graph = openGraph(expressionPlot(L"sin(x)", L"-3", L"3"));
+    ASSERT_NE(graph, nullptr);
+    const std::string window = savedAsBmp(graph, L"tallimex-graph-window.bmp");
+    ASSERT_EQ(window.size(), 480054u);
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "tallimex-cli-plot.bmp";
+    std::filesystem::remove(file);
+    // The build names the program by its path on this machine, which Wine shows as drive Z:.
+    std::wstring program = std::filesystem::path(TALLIMEX_CLI_EXE).make_preferred().wstring();
+    if (!program.empty() && program[0] == L'\\')
+        program = L"Z:" + program;
+    std::wstring commandLine =
+        L"\"" + program + L"\" --plot sin(x) --from -3 --to 3 --output \"" + file.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process))
+        << narrow(commandLine);
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(status, 0u);
+    const std::string cli = bytesOf(file);
+    std::filesystem::remove(file);
+    ASSERT_EQ(cli.size(), window.size());
+    EXPECT_TRUE(cli == window) << "the pictures differ";
 }
 
 // The main window stays usable under a graph's dialog; closing it then ends the dialog, the graph
