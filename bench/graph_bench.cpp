@@ -4,10 +4,10 @@
 #include "bench/sixteen_plots.h"
 #include "engine/calculator.h"
 #include "engine/confirmation.h"
-#include "graph/graph_model.h"
-#include "graph/graph_scene.h"
-#include "graph/plot_sampling.h"
-#include "graph/plot_setup_acceptance.h"
+#include "graph/portable/graph_model.h"
+#include "graph/portable/graph_scene.h"
+#include "graph/portable/plot_sampling.h"
+#include "graph/portable/plot_setup_acceptance.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "bench/sixteen_plots.h"
 #include "console/console_window.h"
-#include "graph/axis_scale.h"
-#include "graph/graph_picture.h"
-#include "graph/graph_window.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/windows/graph_picture.h"
+#include "graph/windows/graph_window.h"
 
 namespace {
 

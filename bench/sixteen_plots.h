@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "graph/graph_model.h"
-#include "graph/plot_sampling.h"
+#include "graph/portable/graph_model.h"
+#include "graph/portable/plot_sampling.h"
 
 inline CGraphModel sixteenPlotGraph()
 {

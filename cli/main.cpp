@@ -53,15 +53,15 @@ int run(const COptions& options, CStandardStreams& streams)
 
     VKCL::CCalculator calculator(*confirmation);
     CStatementSession session(calculator);
-    CStatementSession::EEnd end =
+    CStatementSession::End end =
         session.run(*reader, streams.output(), interactive ? STATEMENT_PROMPT : "");
     switch (end) {
-    case CStatementSession::EEnd::inputEnded:
+    case CStatementSession::End::InputEnded:
         return 0;
-    case CStatementSession::EEnd::readFailed:
+    case CStatementSession::End::ReadFailed:
         std::fprintf(stderr, "%s: cannot read the input: %s\n", PROGRAM, streams.lastError().c_str());
         return 1;
-    case CStatementSession::EEnd::writeFailed:
+    case CStatementSession::End::WriteFailed:
         return reportWriteError(streams);
     }
     return 1;

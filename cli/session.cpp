@@ -48,7 +48,7 @@ std::string CStatementSession::execute(const std::string& line)
     }
 }
 
-CStatementSession::EEnd CStatementSession::run(CLineReader& reader, std::ostream& output,
+CStatementSession::End CStatementSession::run(CLineReader& reader, std::ostream& output,
                                                const std::string& prompt)
 {
     std::string line;
@@ -56,10 +56,10 @@ CStatementSession::EEnd CStatementSession::run(CLineReader& reader, std::ostream
         reader.remember(line);
         output << execute(line) << '\n';
         if (!output)
-            return EEnd::writeFailed;
+            return End::WriteFailed;
     }
     output.flush();
     if (!output)
-        return EEnd::writeFailed;
-    return reader.failed() ? EEnd::readFailed : EEnd::inputEnded;
+        return End::WriteFailed;
+    return reader.failed() ? End::ReadFailed : End::InputEnded;
 }

@@ -12,7 +12,7 @@ class CLineReader;
 
 class CStatementSession {
 public:
-    enum class EEnd { inputEnded, readFailed, writeFailed };
+    enum class End { InputEnded, ReadFailed, WriteFailed };
 
     explicit CStatementSession(VKCL::CCalculator& calculator) : m_calculator(calculator) {}
 
@@ -22,7 +22,7 @@ public:
 
     // Executes every line the reader gives and writes each output line followed by LF.
     // Output is flushed at the end; the streams flush it whenever input would be waited for.
-    EEnd run(CLineReader& reader, std::ostream& output, const std::string& prompt = std::string());
+    End run(CLineReader& reader, std::ostream& output, const std::string& prompt = std::string());
 
 private:
     VKCL::CCalculator& m_calculator;

@@ -2,7 +2,7 @@
 #include "console/application.h"
 
 #include "console/console_window.h"
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -23,6 +23,7 @@ int runApplication(HINSTANCE instance)
 {
     CConsoleWindow console;
     if (!CConsoleWindow::registerClass(instance)) {
+        // The advice is older than the program's Windows 7 minimum; it stays the message users know.
         MessageBoxW(nullptr, L"Make sure you're running Windows 98 SE or newer.", START_UP_ERROR_TITLE, MB_ICONERROR);
         return 0;
     }

@@ -1,67 +1,67 @@
 // The calculator panel: buttons that type into the console's input line, and "Exe" and "Clear".
 #include "console/calculator_panel.h"
 
+#include "foundation/dialog_message.h"
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-enum class EButtonAction { INSERT, INSERT_CALL, EXECUTE, CLEAR };
+enum class ButtonAction { Insert, InsertCall, Execute, Clear };
 
 struct CButton {
     int id;
-    EButtonAction action;
-    const wchar_t* text; // what INSERT and INSERT_CALL type
+    ButtonAction action;
+    const wchar_t* text; // what Insert and InsertCall type
 };
 
 const CButton BUTTONS[] = {
-    {IDC_CALC_0, EButtonAction::INSERT, L"0"},
-    {IDC_CALC_1, EButtonAction::INSERT, L"1"},
-    {IDC_CALC_2, EButtonAction::INSERT, L"2"},
-    {IDC_CALC_3, EButtonAction::INSERT, L"3"},
-    {IDC_CALC_4, EButtonAction::INSERT, L"4"},
-    {IDC_CALC_5, EButtonAction::INSERT, L"5"},
-    {IDC_CALC_6, EButtonAction::INSERT, L"6"},
-    {IDC_CALC_7, EButtonAction::INSERT, L"7"},
-    {IDC_CALC_8, EButtonAction::INSERT, L"8"},
-    {IDC_CALC_9, EButtonAction::INSERT, L"9"},
-    {IDC_CALC_I, EButtonAction::INSERT, L"i"},
-    {IDC_CALC_POINT, EButtonAction::INSERT, L"."},
-    {IDC_CALC_DIVIDE, EButtonAction::INSERT, L"/"},
-    {IDC_CALC_MULTIPLY, EButtonAction::INSERT, L"*"},
-    {IDC_CALC_MINUS, EButtonAction::INSERT, L"-"},
-    {IDC_CALC_PLUS, EButtonAction::INSERT, L"+"},
-    {IDC_CALC_ASSIGN, EButtonAction::INSERT, L"="},
-    {IDC_CALC_POWER, EButtonAction::INSERT, L"^"},
-    {IDC_CALC_LEFT_PAREN, EButtonAction::INSERT, L"("},
-    {IDC_CALC_RIGHT_PAREN, EButtonAction::INSERT, L")"},
-    {IDC_CALC_PI, EButtonAction::INSERT, L"\u03C0"},
-    {IDC_CALC_SQUARE, EButtonAction::INSERT, L"^2"},
-    {IDC_CALC_ANS, EButtonAction::INSERT, L"ans"},
-    {IDC_CALC_EXP, EButtonAction::INSERT_CALL, L"exp()"},
-    {IDC_CALC_LN, EButtonAction::INSERT_CALL, L"ln()"},
-    {IDC_CALC_SQRT, EButtonAction::INSERT_CALL, L"sqrt()"},
-    {IDC_CALC_ABS, EButtonAction::INSERT_CALL, L"abs()"},
-    {IDC_CALC_ARG, EButtonAction::INSERT_CALL, L"arg()"},
-    {IDC_CALC_RE, EButtonAction::INSERT_CALL, L"Re()"},
-    {IDC_CALC_IM, EButtonAction::INSERT_CALL, L"Im()"},
-    {IDC_CALC_SIN, EButtonAction::INSERT_CALL, L"sin()"},
-    {IDC_CALC_COS, EButtonAction::INSERT_CALL, L"cos()"},
-    {IDC_CALC_TAN, EButtonAction::INSERT_CALL, L"tan()"},
-    {IDC_CALC_ARCSIN, EButtonAction::INSERT_CALL, L"arcsin()"},
-    {IDC_CALC_ARCCOS, EButtonAction::INSERT_CALL, L"arccos()"},
-    {IDC_CALC_ARCTAN, EButtonAction::INSERT_CALL, L"arctan()"},
-    {IDC_CALC_SINH, EButtonAction::INSERT_CALL, L"sinh()"},
-    {IDC_CALC_COSH, EButtonAction::INSERT_CALL, L"cosh()"},
-    {IDC_CALC_TANH, EButtonAction::INSERT_CALL, L"tanh()"},
-    {IDC_CALC_ARCSINH, EButtonAction::INSERT_CALL, L"arcsinh()"},
-    {IDC_CALC_ARCCOSH, EButtonAction::INSERT_CALL, L"arccosh()"},
-    {IDC_CALC_ARCTANH, EButtonAction::INSERT_CALL, L"arctanh()"},
-    {IDC_CALC_EXE, EButtonAction::EXECUTE, nullptr},
-    {IDC_CALC_CLEAR, EButtonAction::CLEAR, nullptr},
+    {IDC_CALC_0, ButtonAction::Insert, L"0"},
+    {IDC_CALC_1, ButtonAction::Insert, L"1"},
+    {IDC_CALC_2, ButtonAction::Insert, L"2"},
+    {IDC_CALC_3, ButtonAction::Insert, L"3"},
+    {IDC_CALC_4, ButtonAction::Insert, L"4"},
+    {IDC_CALC_5, ButtonAction::Insert, L"5"},
+    {IDC_CALC_6, ButtonAction::Insert, L"6"},
+    {IDC_CALC_7, ButtonAction::Insert, L"7"},
+    {IDC_CALC_8, ButtonAction::Insert, L"8"},
+    {IDC_CALC_9, ButtonAction::Insert, L"9"},
+    {IDC_CALC_I, ButtonAction::Insert, L"i"},
+    {IDC_CALC_POINT, ButtonAction::Insert, L"."},
+    {IDC_CALC_DIVIDE, ButtonAction::Insert, L"/"},
+    {IDC_CALC_MULTIPLY, ButtonAction::Insert, L"*"},
+    {IDC_CALC_MINUS, ButtonAction::Insert, L"-"},
+    {IDC_CALC_PLUS, ButtonAction::Insert, L"+"},
+    {IDC_CALC_ASSIGN, ButtonAction::Insert, L"="},
+    {IDC_CALC_POWER, ButtonAction::Insert, L"^"},
+    {IDC_CALC_LEFT_PAREN, ButtonAction::Insert, L"("},
+    {IDC_CALC_RIGHT_PAREN, ButtonAction::Insert, L")"},
+    {IDC_CALC_PI, ButtonAction::Insert, L"\u03C0"},
+    {IDC_CALC_SQUARE, ButtonAction::Insert, L"^2"},
+    {IDC_CALC_ANS, ButtonAction::Insert, L"ans"},
+    {IDC_CALC_EXP, ButtonAction::InsertCall, L"exp()"},
+    {IDC_CALC_LN, ButtonAction::InsertCall, L"ln()"},
+    {IDC_CALC_SQRT, ButtonAction::InsertCall, L"sqrt()"},
+    {IDC_CALC_ABS, ButtonAction::InsertCall, L"abs()"},
+    {IDC_CALC_ARG, ButtonAction::InsertCall, L"arg()"},
+    {IDC_CALC_RE, ButtonAction::InsertCall, L"Re()"},
+    {IDC_CALC_IM, ButtonAction::InsertCall, L"Im()"},
+    {IDC_CALC_SIN, ButtonAction::InsertCall, L"sin()"},
+    {IDC_CALC_COS, ButtonAction::InsertCall, L"cos()"},
+    {IDC_CALC_TAN, ButtonAction::InsertCall, L"tan()"},
+    {IDC_CALC_ARCSIN, ButtonAction::InsertCall, L"arcsin()"},
+    {IDC_CALC_ARCCOS, ButtonAction::InsertCall, L"arccos()"},
+    {IDC_CALC_ARCTAN, ButtonAction::InsertCall, L"arctan()"},
+    {IDC_CALC_SINH, ButtonAction::InsertCall, L"sinh()"},
+    {IDC_CALC_COSH, ButtonAction::InsertCall, L"cosh()"},
+    {IDC_CALC_TANH, ButtonAction::InsertCall, L"tanh()"},
+    {IDC_CALC_ARCSINH, ButtonAction::InsertCall, L"arcsinh()"},
+    {IDC_CALC_ARCCOSH, ButtonAction::InsertCall, L"arccosh()"},
+    {IDC_CALC_ARCTANH, ButtonAction::InsertCall, L"arctanh()"},
+    {IDC_CALC_EXE, ButtonAction::Execute, nullptr},
+    {IDC_CALC_CLEAR, ButtonAction::Clear, nullptr},
 };
 
-const wchar_t* const ERROR_TITLE = L"Error";
 
 } // namespace
 
@@ -75,14 +75,14 @@ INT_PTR CCalculatorPanel::onCommand(int code, int id, HWND)
         if (button.id != id)
             continue;
         switch (button.action) {
-        case EButtonAction::INSERT: inputLine.insert(button.text); break;
-        case EButtonAction::INSERT_CALL:
+        case ButtonAction::Insert: inputLine.insert(button.text); break;
+        case ButtonAction::InsertCall:
             inputLine.insert(button.text);
             // The caret goes back between the parentheses, ready for the argument.
             inputLine.moveCaret(-1);
             break;
-        case EButtonAction::EXECUTE: execute(); break;
-        case EButtonAction::CLEAR: inputLine.clear(); break;
+        case ButtonAction::Execute: execute(); break;
+        case ButtonAction::Clear: inputLine.clear(); break;
         }
         break;
     }

@@ -4,10 +4,11 @@
 #include "console/about_dialog.h"
 #include "console/documents.h"
 #include "console/output_saving.h"
+#include "foundation/dialog_message.h"
 #include "foundation/exception.h"
+#include "graph/windows/graph_window.h"
+#include "graph/windows/plot_dialog.h"
 #include "host/engine_work.h"
-#include "graph/graph_window.h"
-#include "graph/plot_dialog.h"
 #include "resources/resource_ids.h"
 #include "version.h"
 
@@ -20,14 +21,9 @@ namespace {
 const wchar_t* const CLASS_NAME = L"Tallimex";
 const wchar_t* const WINDOW_TITLE = L"Tallimex v" TALLIMEX_VERSION;
 const wchar_t* const FONT_FACE = L"Arial";
-const wchar_t* const ERROR_TITLE = L"Error";
 
 // Positions of the popups in the main menu.
 constexpr int EDIT_MENU_POSITION = 1;
-
-// The main menu numbers each popup's items in a block of 16 above the menu's own id.
-constexpr int MENU_BLOCK_SIZE = 16;
-enum EMenuBlock { FILE_MENU, EDIT_MENU, VIEW_MENU, GRAPH_MENU, SOLVE_MENU, HELP_MENU };
 
 // Disables every other window of the program (tool windows, graph windows and their dialogs) while a
 // question runs its nested message loop, so that none of them can start engine work meanwhile. The
@@ -139,12 +135,18 @@ LRESULT CConsoleWindow::onDestroy()
     return 0;
 }
 
+// The input line holds one line of the font with its border; the margins grow with the display
+// scale.
 LRESULT CConsoleWindow::onSize(int width, int height)
 {
-    int characterHeight = m_textMetrics.tmHeight;
-    m_inputLine.move(10, 10, static_cast<int16_t>(width - 20), static_cast<int16_t>(characterHeight + 6));
-    m_outputPane.move(10, static_cast<int16_t>(characterHeight + 24), static_cast<int16_t>(width - 20),
-                      static_cast<int16_t>(height - characterHeight - 34));
+    const CDisplayScale scale = displayScale();
+    const int margin = scale.scaled(10);
+    const int lineHeight = m_textMetrics.tmHeight + scale.scaled(6);
+    const int paneTop = margin + lineHeight + scale.scaled(8);
+    m_inputLine.move(static_cast<int16_t>(margin), static_cast<int16_t>(margin),
+                     static_cast<int16_t>(width - 2 * margin), static_cast<int16_t>(lineHeight));
+    m_outputPane.move(static_cast<int16_t>(margin), static_cast<int16_t>(paneTop),
+                      static_cast<int16_t>(width - 2 * margin), static_cast<int16_t>(height - paneTop - margin));
     return 0;
 }
 
@@ -186,30 +188,27 @@ LRESULT CConsoleWindow::onRecallNewer()
     return 0;
 }
 
+// Each menu's handler names its commands and takes only those.
 void CConsoleWindow::onMenuCommand(int id)
 {
-    switch ((id - IDR_MAIN_MENU) / MENU_BLOCK_SIZE) {
-    case FILE_MENU: onFileCommand(id); break;
-    case EDIT_MENU: onEditCommand(id); break;
-    case VIEW_MENU: onViewCommand(id); break;
-    case GRAPH_MENU: onGraphCommand(id); break;
-    case SOLVE_MENU: onSolveCommand(id); break;
-    case HELP_MENU: onHelpCommand(id); break;
-    }
+    onFileCommand(id) || onEditCommand(id) || onViewCommand(id) || onGraphCommand(id) || onSolveCommand(id)
+        || onHelpCommand(id);
 }
 
-void CConsoleWindow::onFileCommand(int id)
+bool CConsoleWindow::onFileCommand(int id)
 {
     switch (id) {
     case IDM_FILE_CLEAR_OUTPUT: m_outputPane.clear(); break;
     case IDM_FILE_SAVE_OUTPUT: saveOutput(m_window, m_outputPane); break;
     case IDM_FILE_SAVE_OUTPUT_AS: saveOutputAs(m_window, m_outputPane); break;
     case IDM_FILE_EXIT: PostMessageW(m_window, WM_CLOSE, 0, 0); break;
+    default: return false;
     }
+    return true;
 }
 
 // Only the input line can be changed; the output pane can still be copied from.
-void CConsoleWindow::onEditCommand(int id)
+bool CConsoleWindow::onEditCommand(int id)
 {
     bool inputFocused = m_focusedField == IDC_INPUT_LINE;
     HWND focused = m_focusedField == IDC_INPUT_LINE    ? m_inputLine.handle()
@@ -220,39 +219,56 @@ void CConsoleWindow::onEditCommand(int id)
     case IDM_EDIT_COPY: if (focused != nullptr) SendMessageW(focused, WM_COPY, 0, 0); break;
     case IDM_EDIT_PASTE: if (inputFocused) SendMessageW(focused, WM_PASTE, 0, 0); break;
     case IDM_EDIT_DELETE: if (inputFocused) SendMessageW(focused, WM_CLEAR, 0, 0); break;
+    default: return false;
     }
+    return true;
 }
 
-void CConsoleWindow::onViewCommand(int id)
+bool CConsoleWindow::onViewCommand(int id)
 {
     switch (id) {
-    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(EToolWindow::CALCULATOR_PANEL); break;
-    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(EToolWindow::GREEK_LETTERS); break;
+    case IDM_VIEW_CALCULATOR_PANEL: toggleToolWindow(ToolWindow::CalculatorPanel); break;
+    case IDM_VIEW_GREEK_LETTERS: toggleToolWindow(ToolWindow::GreekLetters); break;
+    default: return false;
     }
+    return true;
+}
+
+bool CConsoleWindow::onGraphCommand(int id)
+{
+    switch (id) {
+    case IDM_PLOT_EXPRESSION: plot(PlotKind::Expression); break;
+    case IDM_PLOT_VECTOR: plot(PlotKind::Vector); break;
+    default: return false;
+    }
+    return true;
 }
 
 // A plot the user accepts opens a new graph window owned by the main window.
-void CConsoleWindow::onGraphCommand(int id)
+void CConsoleWindow::plot(PlotKind kind)
 {
-    const PlotKind kind = id == IDM_PLOT_VECTOR ? PlotKind::Vector : PlotKind::Expression;
     if (const std::optional<CPlotSetup> setup = CPlotDialog::ask(*this, m_window, kind))
         CGraphWindow::openGraph(*this, *setup, m_window);
 }
 
-void CConsoleWindow::onSolveCommand(int id)
+bool CConsoleWindow::onSolveCommand(int id)
 {
     switch (id) {
-    case IDM_SOLVE_QUADRATIC: toggleToolWindow(EToolWindow::QUADRATIC_SOLVER); break;
-    case IDM_SOLVE_CUBIC: toggleToolWindow(EToolWindow::CUBIC_SOLVER); break;
+    case IDM_SOLVE_QUADRATIC: toggleToolWindow(ToolWindow::QuadraticSolver); break;
+    case IDM_SOLVE_CUBIC: toggleToolWindow(ToolWindow::CubicSolver); break;
+    default: return false;
     }
+    return true;
 }
 
-void CConsoleWindow::onHelpCommand(int id)
+bool CConsoleWindow::onHelpCommand(int id)
 {
     switch (id) {
     case IDM_HELP_DOCUMENTATION: openDocumentation(); break;
     case IDM_HELP_ABOUT: showAboutBox(m_window); break;
+    default: return false;
     }
+    return true;
 }
 
 // The documentation lies beside the program, in the current directory or the program's folder.
@@ -320,7 +336,7 @@ void CConsoleWindow::runStatement(const VKF::CString& line, VKF::CString& output
     m_calculator.executeStatement(line, output);
 }
 
-void CConsoleWindow::toggleToolWindow(EToolWindow which)
+void CConsoleWindow::toggleToolWindow(ToolWindow which)
 {
     m_toolWindows.toggle(which, GetMenu(m_window));
 }
@@ -341,9 +357,24 @@ bool CConsoleWindow::confirm(const VKF::CString& question)
     return answer == IDYES;
 }
 
+// Height 0 picks GDI's default size, which does not grow with the display: at another scale the
+// font is made once more at that size scaled.
 void CConsoleWindow::createFont()
 {
     HFONT font = CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, FONT_FACE);
+    if (font != nullptr && !displayScale().isDesignSize()) {
+        TEXTMETRICW metrics{};
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ previous = SelectObject(screen, font);
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, previous);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(font);
+        font = CreateFontW(displayScale().scaled(metrics.tmHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0,
+                           0, 0, FONT_FACE);
+    }
+    // The box's title names what failed and its text says that it failed, as users know it; the
+    // controls then keep the system font.
     if (font == nullptr)
         MessageBoxW(m_window, L"Error", L"Font", MB_OK);
     setFont(font);

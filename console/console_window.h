@@ -6,6 +6,7 @@
 #include "console/tool_windows.h"
 #include "engine/calculator.h"
 #include "engine/confirmation.h"
+#include "graph/portable/plot_setup.h"
 #include "host/tool_window_host.h"
 #include "host/window.h"
 
@@ -30,7 +31,7 @@ public:
     // What Enter in the input line and the calculator panel's "Exe" do.
     void executeInputLine() override;
     // What a tool window's menu item and its close box do.
-    void toggleToolWindow(EToolWindow which);
+    void toggleToolWindow(ToolWindow which);
     void toggleToolWindow(const CToolWindow& window) override;
 
     bool confirm(const VKF::CString& question) override;
@@ -52,18 +53,20 @@ private:
     LRESULT onRecallOlder();
     LRESULT onRecallNewer();
 
+    // Each menu's commands; false for an id of another menu.
     void onMenuCommand(int id);
-    void onFileCommand(int id);
-    void onEditCommand(int id);
-    void onViewCommand(int id);
-    void onGraphCommand(int id);
-    void onSolveCommand(int id);
-    void onHelpCommand(int id);
+    bool onFileCommand(int id);
+    bool onEditCommand(int id);
+    bool onViewCommand(int id);
+    bool onGraphCommand(int id);
+    bool onSolveCommand(int id);
+    bool onHelpCommand(int id);
 
     void onFieldChanged(int id);
     void onFieldFocused(int id);
     void onFieldUnfocused();
 
+    void plot(PlotKind kind);
     void openDocumentation();
     void createFont();
     void setFont(HFONT font);

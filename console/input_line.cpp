@@ -74,26 +74,26 @@ void CInputField::remember(const VKF::CString& line)
 void CInputField::recallOlder()
 {
     auto count = static_cast<int32_t>(m_history.size());
-    if (m_lastDirection == EDirection::DOWN)
+    if (m_lastDirection == Direction::Down)
         ++m_stepsBack;
     int32_t index = count - m_stepsBack - 1;
     if (index < 0)
         return;
     showEntry(index);
     ++m_stepsBack;
-    m_lastDirection = EDirection::UP;
+    m_lastDirection = Direction::Up;
 }
 
 void CInputField::recallNewer()
 {
     auto count = static_cast<int32_t>(m_history.size());
-    if (m_lastDirection == EDirection::UP)
+    if (m_lastDirection == Direction::Up)
         --m_stepsBack;
     int32_t index = count - m_stepsBack;
     if (index < count) {
         showEntry(index);
         --m_stepsBack;
-        m_lastDirection = EDirection::DOWN;
+        m_lastDirection = Direction::Down;
     } else {
         clear();
         stopBrowsing();
@@ -118,5 +118,5 @@ void CInputField::showEntry(int32_t index)
 void CInputField::stopBrowsing() noexcept
 {
     m_stepsBack = 0;
-    m_lastDirection = EDirection::NONE;
+    m_lastDirection = Direction::None;
 }

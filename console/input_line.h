@@ -32,10 +32,11 @@ public:
     // EN_CHANGE: a change the history did not make itself ends browsing.
     void onChanged() noexcept;
 
-    const std::vector<VKF::CString>& history() const noexcept { return m_history; }
-
 private:
-    enum class EDirection : uint8_t { NONE = 0, UP = 1, DOWN = 2 };
+    // The tests read the history through it; nothing else needs to.
+    friend class CInputLineInspector;
+
+    enum class Direction : uint8_t { None = 0, Up = 1, Down = 2 };
 
     static LRESULT CALLBACK keyHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void showEntry(int32_t index);
@@ -43,7 +44,7 @@ private:
 
     std::vector<VKF::CString> m_history;
     int32_t m_stepsBack = 0;
-    EDirection m_lastDirection = EDirection::NONE;
+    Direction m_lastDirection = Direction::None;
     bool m_recalled = false;
     WNDPROC m_previousProcedure = nullptr;
 };

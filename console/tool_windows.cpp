@@ -23,7 +23,7 @@ void CToolWindows::create(CToolWindowHost& host)
     }
 }
 
-void CToolWindows::toggle(EToolWindow which, HMENU menu)
+void CToolWindows::toggle(ToolWindow which, HMENU menu)
 {
     auto index = static_cast<size_t>(which);
     bool show = !m_shown[index];
@@ -38,11 +38,11 @@ void CToolWindows::toggle(const CToolWindow& window, HMENU menu)
 {
     for (size_t index = 0; index < m_windows.size(); ++index) {
         if (m_windows[index].get() == &window)
-            toggle(static_cast<EToolWindow>(index), menu);
+            toggle(static_cast<ToolWindow>(index), menu);
     }
 }
 
-HWND CToolWindows::handle(EToolWindow which) const noexcept
+HWND CToolWindows::handle(ToolWindow which) const noexcept
 {
     const auto& window = m_windows[static_cast<size_t>(which)];
     return window != nullptr ? window->handle() : nullptr;

@@ -7,7 +7,7 @@
 #include <memory>
 
 // In the order the message loop offers them their dialog keys.
-enum class EToolWindow { GREEK_LETTERS, CALCULATOR_PANEL, QUADRATIC_SOLVER, CUBIC_SOLVER };
+enum class ToolWindow { GreekLetters, CalculatorPanel, QuadraticSolver, CubicSolver };
 inline constexpr int TOOL_WINDOW_COUNT = 4;
 
 // Builds one tool window as a hidden modeless dialog owned by the host's window.
@@ -18,7 +18,7 @@ struct CToolWindowEntry {
     ToolWindowFactory create;
 };
 
-// The program's tool windows, indexed by EToolWindow.
+// The program's tool windows, indexed by ToolWindow.
 extern const std::array<CToolWindowEntry, TOOL_WINDOW_COUNT> TOOL_WINDOWS;
 
 class CToolWindows {
@@ -27,9 +27,9 @@ public:
     void create(CToolWindowHost& host);
 
     // Shows a hidden window and checks its item, or hides it and unchecks the item.
-    void toggle(EToolWindow which, HMENU menu);
+    void toggle(ToolWindow which, HMENU menu);
     void toggle(const CToolWindow& window, HMENU menu);
-    HWND handle(EToolWindow which) const noexcept;
+    HWND handle(ToolWindow which) const noexcept;
 
     // Offers message to each window's dialog keyboard handling; true when one took it.
     bool isDialogMessage(MSG& message) const;

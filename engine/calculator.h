@@ -31,18 +31,21 @@ public:
 
     // Calls a built-in or user function with evaluated arguments; throws CSyntaxException.
     CValue callFunction(const CFunctionCall& call);
-    // The value of a reserved constant or a user variable; throws CSyntaxException.
-    CValue lookupVariable(const VKF::CString& name);
-
-    // The value of the last successful expression statement, 0 at first.
-    const CValue& answer() const noexcept;
 
     // Callers that call functions repeatedly empty the active calls after a failed call,
     // which leaves the names of the interrupted calls behind.
     void clearActiveCalls() noexcept;
-    int32_t activeCallCount() const noexcept;
 
-    // The user's variables and functions, for readers that list or count them.
+protected:
+    // Views of the engine's state that only checks from outside read (a subclass in
+    // tests/engine/engine_test_support.h opens them).
+
+    // The value of a reserved constant or a user variable; throws CSyntaxException.
+    CValue lookupVariable(const VKF::CString& name);
+    // The value of the last successful expression statement, 0 at first.
+    const CValue& answer() const noexcept;
+    int32_t activeCallCount() const noexcept;
+    // The user's variables and functions.
     const CConstantTable& constants() const noexcept;
     const CFunctionTable& functions() const noexcept;
 

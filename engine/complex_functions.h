@@ -30,10 +30,8 @@ CParts arcsinh(double x, double y);
 CParts arccosh(double x, double y);
 // On the cuts x > 1 and x < -1 of the real axis, the lower and the upper side.
 CParts arctanh(double x, double y);
-// z^w for z != 0: whole exponents by repeated squaring, the rest as exp(w ln z).
+// z^w for z != 0: whole exponents by binary powering, the rest as exp(w ln z).
 CParts power(double x, double y, double p, double q);
-// True when p survives truncation to a 32-bit integer and back: a whole exponent.
-bool isWhole32(double p);
 // Real powers: x^p with x >= 0 or p whole.
 double realPower(double x, double p);
 double modulus(double x, double y);

@@ -229,7 +229,7 @@ void CEvaluator::reduce(uint32_t position, uint32_t end, bool isArgument)
             previous = isArgument ? Token::Value : code;
             ++position;
         } else if (isCallToken(code)) {
-            throwInternalError(EInternalError::CALL_TOKEN_EVALUATED);
+            throwInternalError(InternalError::CallTokenEvaluated);
         } else {
             if (isValueToken(previous) && code == Token::LeftParen)
                 append(Token::Multiply);
@@ -398,7 +398,7 @@ CValue applyOperator(const CValue& left, uint32_t op, const CValue& right)
         result.power(right);
         break;
     default:
-        throwInternalError(EInternalError::UNKNOWN_OPERATOR);
+        throwInternalError(InternalError::UnknownOperator);
     }
     return result;
 }

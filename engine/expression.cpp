@@ -199,7 +199,7 @@ VKF::CString CExpression::toString() const
             // A '?' reaches here from a stored body such as f(x)=x?; it prints as typed.
             text += operatorCharacter(code);
         } else {
-            throwInternalError(EInternalError::UNPRINTABLE_TOKEN);
+            throwInternalError(InternalError::UnprintableToken);
         }
     }
     return VKF::CString(text.data(), int32_t(text.size()));

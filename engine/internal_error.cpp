@@ -6,7 +6,7 @@
 
 namespace VKCL {
 
-void throwInternalError(EInternalError error)
+void throwInternalError(InternalError error)
 {
     // The numbers are small and positive; written digit by digit to stay locale-free.
     VKF::UChar digits[12];

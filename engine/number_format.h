@@ -11,4 +11,13 @@ namespace VKCL {
 // Negative zero prints as "0". The same text on every platform.
 VKF::CString formatNumber(double value, int significantDigits);
 
+// The significant digits of a result, and of the short form of the graph's ticks and coordinates.
+constexpr int RESULT_DIGITS = 13;
+constexpr int SHORT_DIGITS = 5;
+
+inline VKF::CString formatShortNumber(double value)
+{
+    return formatNumber(value, SHORT_DIGITS);
+}
+
 } // namespace VKCL

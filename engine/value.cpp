@@ -3,12 +3,12 @@
 
 #include <cmath>
 
-#include <quadmath.h>
-
 #include "engine/complex_functions.h"
 #include "engine/language_error.h"
 #include "engine/number_format.h"
+#include "engine/real_functions.h"
 #include "engine/trigonometry.h"
+#include "engine/whole_power.h"
 
 namespace VKCL {
 
@@ -28,12 +28,6 @@ const VKF::UChar* const ARCTANH_POLE_MESSAGE = VKF_T("Cannot compute arctanh of 
 
 constexpr double PI = 3.141592653589793;
 constexpr double E = 2.718281828459045;
-
-// A real function computed in 113-bit precision and rounded once, alike on every build.
-double viaQuad(__float128 (*function)(__float128), double x)
-{
-    return double(function(x));
-}
 
 // Between these powers of two, products of two parts and sums of two products are normal doubles.
 bool withinProductRange(double part) noexcept
@@ -126,7 +120,7 @@ void CValue::power(const CValue& exponent)
         exp();
         return;
     }
-    if (b == 0 && q == 0 && (complexroute::isWhole32(p) || a >= 0)) {
+    if (b == 0 && q == 0 && (wholepower::isWhole(p) || a >= 0)) {
         setValue(complexroute::realPower(a, p), 0);
         return;
     }
@@ -151,7 +145,7 @@ void CValue::ln()
 {
     if (m_imaginary == 0) {
         if (m_real > 0) {
-            setValue(viaQuad(logq, m_real), 0);
+            setValue(realfunction::ln(m_real), 0);
             return;
         }
         if (m_real == 0)
@@ -164,7 +158,7 @@ void CValue::log()
 {
     if (m_imaginary == 0) {
         if (m_real > 0) {
-            setValue(viaQuad(log10q, m_real), 0);
+            setValue(realfunction::log10(m_real), 0);
             return;
         }
         if (m_real == 0)
@@ -211,7 +205,7 @@ void CValue::arcsin()
     if (m_imaginary == 0) {
         if (std::fabs(m_real) > 1)
             fail(ARCSIN_DOMAIN_MESSAGE);
-        setValue(viaQuad(asinq, m_real), 0);
+        setValue(realfunction::arcsin(m_real), 0);
         return;
     }
     setParts(complexroute::arcsin(m_real, m_imaginary));
@@ -222,7 +216,7 @@ void CValue::arccos()
     if (m_imaginary == 0) {
         if (std::fabs(m_real) > 1)
             fail(ARCCOS_DOMAIN_MESSAGE);
-        setValue(viaQuad(acosq, m_real), 0);
+        setValue(realfunction::arccos(m_real), 0);
         return;
     }
     setParts(complexroute::arccos(m_real, m_imaginary));
@@ -231,7 +225,7 @@ void CValue::arccos()
 void CValue::arctan()
 {
     if (m_imaginary == 0) {
-        setValue(viaQuad(atanq, m_real), 0);
+        setValue(realfunction::arctan(m_real), 0);
         return;
     }
     // arctan(i) and arctan(-i) are where ln(1 - iz) or ln(1 + iz) meets zero.
@@ -243,7 +237,7 @@ void CValue::arctan()
 void CValue::sinh()
 {
     if (m_imaginary == 0)
-        setValue(viaQuad(sinhq, m_real), 0);
+        setValue(realfunction::sinh(m_real), 0);
     else
         setParts(complexroute::sinh(m_real, m_imaginary));
 }
@@ -251,7 +245,7 @@ void CValue::sinh()
 void CValue::cosh()
 {
     if (m_imaginary == 0)
-        setValue(viaQuad(coshq, m_real), 0);
+        setValue(realfunction::cosh(m_real), 0);
     else
         setParts(complexroute::cosh(m_real, m_imaginary));
 }
@@ -259,7 +253,7 @@ void CValue::cosh()
 void CValue::tanh()
 {
     if (m_imaginary == 0) {
-        setValue(viaQuad(tanhq, m_real), 0);
+        setValue(realfunction::tanh(m_real), 0);
         return;
     }
     complexroute::CParts parts{};
@@ -271,7 +265,7 @@ void CValue::tanh()
 void CValue::arcsinh()
 {
     if (m_imaginary == 0)
-        setValue(viaQuad(asinhq, m_real), 0);
+        setValue(realfunction::arcsinh(m_real), 0);
     else
         setParts(complexroute::arcsinh(m_real, m_imaginary));
 }
@@ -281,11 +275,11 @@ void CValue::arccosh()
     const double x = m_real;
     if (m_imaginary == 0) {
         if (x >= 1)
-            setValue(viaQuad(acoshq, x), 0);
+            setValue(realfunction::arccosh(x), 0);
         else if (x >= -1)
-            setValue(0, viaQuad(acosq, x));
+            setValue(0, realfunction::arccos(x));
         else
-            setValue(viaQuad(acoshq, -x), PI);
+            setValue(realfunction::arccosh(-x), PI);
         return;
     }
     setParts(complexroute::arccosh(x, m_imaginary));
@@ -298,7 +292,7 @@ void CValue::arctanh()
         if (x == 1 || x == -1)
             fail(ARCTANH_POLE_MESSAGE);
         if (std::fabs(x) < 1) {
-            setValue(viaQuad(atanhq, x), 0);
+            setValue(realfunction::arctanh(x), 0);
             return;
         }
     }
@@ -308,7 +302,7 @@ void CValue::arctanh()
 void CValue::exp()
 {
     if (m_imaginary == 0)
-        setValue(viaQuad(expq, m_real), 0);
+        setValue(realfunction::exp(m_real), 0);
     else
         setParts(complexroute::exp(m_real, m_imaginary));
 }
@@ -332,10 +326,10 @@ VKF::CString CValue::toString() const
 {
     const double re = m_real, im = m_imaginary;
     if (im == 0)
-        return formatNumber(re, 13);
+        return formatNumber(re, RESULT_DIGITS);
     VKF::CString text;
     if (re != 0) {
-        text = formatNumber(re, 13);
+        text = formatNumber(re, RESULT_DIGITS);
         text += im < 0 ? VKF_T(" - ") : VKF_T(" + ");
     } else if (im < 0) {
         text = VKF_T("-");
@@ -343,14 +337,14 @@ VKF::CString CValue::toString() const
     text += VKF_T("i");
     if (im != 1 && im != -1) {
         text += VKF_T('*');
-        text += formatNumber(std::fabs(im), 13);
+        text += formatNumber(std::fabs(im), RESULT_DIGITS);
     }
     return text;
 }
 
 VKF::CString CValue::toShortString() const
 {
-    return formatNumber(m_real, 5);
+    return formatShortNumber(m_real);
 }
 
 } // namespace VKCL

@@ -55,7 +55,7 @@ public:
 
     // Result notation with 13 significant digits: "3 + i*2", "-i", "1e+020".
     VKF::CString toString() const override;
-    // The real part alone with 5 significant digits, for graph labels.
+    // The real part alone with 5 significant digits, as the graph writes its ticks and coordinates.
     VKF::CString toShortString() const;
 
 private:

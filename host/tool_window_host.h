@@ -1,8 +1,10 @@
 // What the windows beside the console (tool windows, graph windows and their dialogs) may use of
-// it: the engine, the input line, the owner window and the engine's busy mark.
+// it: the engine, the input line, the owner window, the engine's busy mark and the display scale.
 #pragma once
 
 #include <windows.h>
+
+#include "host/display_scale.h"
 
 namespace VKCL {
 class CCalculator;
@@ -42,12 +44,17 @@ public:
     // True while engine work runs (see CEngineWork), also while its question is open.
     bool isEngineBusy() const noexcept { return m_engineBusy; }
 
+    // The scale of every window the program lays out itself: the system's, read as the program
+    // starts.
+    CDisplayScale displayScale() const noexcept { return m_displayScale; }
+
 protected:
-    CToolWindowHost() = default;
+    CToolWindowHost() noexcept : m_displayScale(systemDisplayScale()) {}
     ~CToolWindowHost() = default;
 
 private:
     friend class CEngineWork;
 
     bool m_engineBusy = false;
+    const CDisplayScale m_displayScale;
 };

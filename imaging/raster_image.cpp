@@ -1,13 +1,10 @@
-// The image object: its storage and saving through the BMP and JPEG writers.
+// The image object: its storage.
 #include "imaging/raster_image.h"
 
 #include <limits>
-#include <new>
+#include <utility>
 
 #include "foundation/exception.h"
-#include "foundation/file.h"
-#include "imaging/bmp_writer.h"
-#include "imaging/jpeg_writer.h"
 
 void CRasterImage::create(int32_t width, int32_t height, int bitsPerPixel)
 {
@@ -24,32 +21,4 @@ void CRasterImage::create(int32_t width, int32_t height, int bitsPerPixel)
     m_stride = int32_t(stride);
     m_pixels = std::move(pixels);
     m_palette = std::move(palette);
-}
-
-bool CRasterImage::save(const VKF::CString& path, ImageFormat format) const
-{
-    void (*write)(const CRasterImage&, VKF::CFile&) = nullptr;
-    switch (format) {
-    case ImageFormat::Bmp:
-        write = writeBmp;
-        break;
-    case ImageFormat::Jpeg:
-        // Refused before the file is touched: where it is written in place, it is not truncated.
-        if (!canWriteJpeg(*this))
-            return false;
-        write = writeJpeg;
-        break;
-    default:
-        return false;
-    }
-    if (isEmpty())
-        return false;
-    try {
-        VKF::replaceFileAfterWriting(path, [this, write](VKF::CFile& file) { write(*this, file); });
-        return true;
-    } catch (const VKF::CException&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
 }

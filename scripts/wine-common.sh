@@ -1,6 +1,6 @@
-# Shared by the scripts that run Windows programs: which Windows builds this machine can run,
-# the Wine loader and private prefix of each, and a private Xvfb display. Source it; it sets
-# no shell options of its own.
+# Shared by the scripts: their failure and skip messages and their way out, and for those that run
+# Windows programs which Windows builds this machine can run, the Wine loader and private prefix
+# of each, and a private Xvfb display. Source it; it sets no shell options of its own.
 
 tallimex_top=${tallimex_top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 tallimex_deps=${TALLIMEX_DEPS:-$tallimex_top/build/deps}
@@ -78,6 +78,49 @@ use_wine() {
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 }
 
+# fail and skip name the script by $script_name, its file name unless the script sets another.
+# fail exits with 1, after the script's own on_failure when it defines one.
+fail() {
+    echo "${script_name:-$(basename "$0")}: $*" >&2
+    if declare -F on_failure >/dev/null; then
+        on_failure >&2
+    fi
+    exit 1
+}
+
+# Exits as a skipped test, with the reason.
+skip() {
+    echo "${script_name:-$(basename "$0")}: skipped: $*" >&2
+    exit "$wine_skip_code"
+}
+
+# at_exit command: runs the command (a line of shell) however the script ends, by exit, failure
+# or signal; the last one registered runs first, so that what a script made goes before what it
+# was made in.
+exit_actions=()
+at_exit() {
+    if [ ${#exit_actions[@]} -eq 0 ]; then
+        trap run_exit_actions EXIT
+        end_on_signals
+    fi
+    exit_actions=("$1" "${exit_actions[@]}")
+}
+
+run_exit_actions() {
+    local action
+    for action in "${exit_actions[@]}"; do
+        eval "$action"
+    done
+}
+
+# Ends a process this shell started, if it still runs, and reaps it.
+stop_process() {
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+    return 0
+}
+
 # Makes an interrupted or terminated script run its EXIT trap, so that what it started ends too.
 end_on_signals() {
     trap 'exit 129' HUP
@@ -85,10 +128,10 @@ end_on_signals() {
     trap 'exit 143' TERM
 }
 
-# Runs a command that ends with the calling shell even when that shell is killed outright (as
-# CTest does when a test times out), where no trap runs.
-ends_with_caller() {
-    setpriv --pdeathsig TERM "$@"
+# Starts a command in the background ($! names it) that ends with this shell even when the shell
+# is killed outright, as CTest does when a test times out, and no trap runs.
+start_tied() {
+    setpriv --pdeathsig TERM "$@" &
 }
 
 # Starts a private Xvfb and exports its DISPLAY; xvfb_pid names it for stop_private_display.
@@ -97,8 +140,10 @@ start_private_display() {
     local fifo display
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    # Xvfb picks a free display itself and reports its number on the given descriptor.
-    ends_with_caller Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and reports its number on the given descriptor. The FIFO
+    # is opened in the background job, since opening it for writing waits for the reader below;
+    # like start_tied's, the display ends with this shell.
+    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     read -r -t 20 display <"$fifo" || display=
     rm -f "$fifo"
@@ -111,10 +156,6 @@ start_private_display() {
 }
 
 stop_private_display() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=
-    fi
-    return 0
+    stop_process "$xvfb_pid"
+    xvfb_pid=
 }

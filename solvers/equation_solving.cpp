@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "engine/auxiliary_function.h"
 #include "foundation/exception.h"
 
 namespace VKCL {
@@ -172,39 +172,16 @@ constexpr int POLISHING_STEPS = 3;
 // Roots whose larger part lies below 2^-1030 have lost digits to the subnormal range.
 const VKF::UChar* const SMALLEST_ROOT = VKF_T("2^(-1031)");
 
+// The solvers' formula: defined anew for each step, with its parameters and body as formula text.
 class CRootFunction {
 public:
-    explicit CRootFunction(CCalculator& calculator) : m_calculator(calculator) {}
+    explicit CRootFunction(CCalculator& calculator) : m_function(calculator, ROOT_FUNCTION_NAME) {}
 
-    // Unassigns ___quad_ (so that no reassignment question can come) and defines it anew. An
-    // invalid definition shows up when the function is called.
-    void define(const Text& parameters, const Text& body)
-    {
-        forget();
-        Text statement = text(ROOT_FUNCTION_NAME) + VKF_T("(") + parameters + VKF_T(")=") + body;
-        VKF::CString output;
-        m_calculator.executeStatement(toCString(statement), output);
-    }
-
-    void forget()
-    {
-        VKF::CString output;
-        try {
-            m_calculator.executeStatement(VKF::CString(ROOT_FUNCTION_NAME) + VKF_T("=?"), output);
-        } catch (const VKF::CException&) {
-        }
-    }
-
-    CValue call(const std::vector<CValue>& arguments)
-    {
-        CFunctionCall call{VKF::CString(ROOT_FUNCTION_NAME)};
-        for (const CValue& argument : arguments)
-            call.addArgument(argument);
-        return m_calculator.callFunction(call);
-    }
+    void define(const Text& parameters, const Text& body) { m_function.define(toCString(parameters), toCString(body)); }
+    CValue call(const std::vector<CValue>& arguments) { return m_function.call(arguments); }
 
 private:
-    CCalculator& m_calculator;
+    CAuxiliaryFunction m_function;
 };
 
 // A number as value * 2^exponent: coefficients derived from others may lie beyond the double range.
@@ -343,14 +320,8 @@ std::optional<CValue> evaluateCoefficient(CCalculator& calculator, const VKF::CS
 {
     if (text.isEmpty())
         return std::nullopt;
-    VKF::CString output;
     try {
-        calculator.executeStatement(VKF::CString(COEFFICIENT_FUNCTION_NAME) + VKF_T("=?"), output);
-    } catch (const VKF::CException&) {
-    }
-    try {
-        calculator.executeStatement(VKF::CString(COEFFICIENT_FUNCTION_NAME) + VKF_T("()=") + text, output);
-        return calculator.callFunction(CFunctionCall{VKF::CString(COEFFICIENT_FUNCTION_NAME)});
+        return CAuxiliaryFunction(calculator, COEFFICIENT_FUNCTION_NAME).evaluate(text);
     } catch (const VKF::CException&) {
         return std::nullopt;
     }

@@ -3,14 +3,12 @@
 
 #include "engine/calculator.h"
 #include "foundation/exception.h"
-#include "host/engine_work.h"
+#include "host/dialog_check.h"
 #include "resources/resource_ids.h"
 #include "solvers/equation_solving.h"
 
-
 namespace {
 
-const wchar_t* const ERROR_TITLE = L"Error";
 const wchar_t* const COMPUTING_FAILED = L"Error computing solutions.";
 
 struct CCoefficient {
@@ -48,50 +46,35 @@ void CSolverWindow::onError(const VKF::CException& error)
     MessageBoxW(m_window, COMPUTING_FAILED, title.characters(), MB_OK);
 }
 
-// The engine is busy only while it computes: the boxes that report a failure come after, so that
-// they do not hold the other windows off the engine.
+// Only a complete solve changes the root fields.
 void CSolverWindow::solve()
 {
-    COutcome outcome;
-    {
-        CEngineWork work(m_host);
-        if (work.refused())
-            return;
-        outcome = compute();
-    }
-    if (outcome.failedField != nullptr) {
-        MessageBoxW(m_window, outcome.failedField, ERROR_TITLE, MB_OK);
+    const std::optional<std::vector<VKCL::CValue>> roots =
+        runDialogCheck<std::vector<VKCL::CValue>>(m_host, m_window, [&] { return compute(); });
+    if (!roots)
         return;
-    }
-    if (outcome.failure) {
-        MessageBoxW(m_window, COMPUTING_FAILED, outcome.failure->characters(), MB_OK);
-        return;
-    }
-    // Only a complete solve changes the root fields.
-    for (size_t index = 0; index < m_rootCount && index < outcome.roots.size(); ++index) {
-        VKF::CString text = outcome.roots[index].toString();
+    for (size_t index = 0; index < m_rootCount && index < roots->size(); ++index) {
+        VKF::CString text = (*roots)[index].toString();
         SetDlgItemTextW(m_window, ROOT_FIELDS[index], text.characters());
     }
 }
 
-CSolverWindow::COutcome CSolverWindow::compute()
+// A failure while computing shows the engine's message as the box's title above a fixed text:
+// the box reads as "what went wrong" first, then "where".
+CCheckOutcome<std::vector<VKCL::CValue>> CSolverWindow::compute()
 {
-    COutcome outcome;
     std::vector<VKCL::CValue> values;
     for (size_t index = 0; index < m_coefficientCount; ++index) {
         const CCoefficient& coefficient = COEFFICIENTS[index];
         std::optional<VKCL::CValue> value =
             VKCL::evaluateCoefficient(m_host.calculator(), itemText(coefficient.field));
-        if (!value) {
-            outcome.failedField = coefficient.failure;
-            return outcome;
-        }
+        if (!value)
+            return CDialogMessage{coefficient.failure};
         values.push_back(*value);
     }
     try {
-        outcome.roots = roots(m_host.calculator(), values);
+        return roots(m_host.calculator(), values);
     } catch (const VKF::CException& error) {
-        outcome.failure = error.toString();
+        return CDialogMessage{COMPUTING_FAILED, error.toString()};
     }
-    return outcome;
 }

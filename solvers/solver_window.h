@@ -2,11 +2,10 @@
 #pragma once
 
 #include "engine/value.h"
+#include "foundation/dialog_message.h"
 #include "host/tool_window.h"
-#include "foundation/string.h"
 
 #include <cstddef>
-#include <optional>
 #include <vector>
 
 namespace VKCL {
@@ -27,16 +26,9 @@ protected:
     void onError(const VKF::CException& error) override;
 
 private:
-    // What one solve came to: the first field that failed, the text of a failure while
-    // computing, or the roots.
-    struct COutcome {
-        const wchar_t* failedField = nullptr;
-        std::optional<VKF::CString> failure;
-        std::vector<VKCL::CValue> roots;
-    };
-
     void solve();
-    COutcome compute();
+    // The roots, or the message for the first field that failed or for a failure while computing.
+    CCheckOutcome<std::vector<VKCL::CValue>> compute();
 
     size_t m_coefficientCount;
     size_t m_rootCount;

@@ -18,7 +18,7 @@
 namespace {
 
 struct CRun {
-    CStatementSession::EEnd end;
+    CStatementSession::End end;
     std::string output;
 };
 
@@ -28,7 +28,7 @@ CRun runSession(std::istream& in, VKCL::CConfirmation& confirmation)
     CStatementSession session(calculator);
     std::ostringstream out;
     CStreamLineReader reader(in);
-    const CStatementSession::EEnd end = session.run(reader, out);
+    const CStatementSession::End end = session.run(reader, out);
     return {end, out.str()};
 }
 
@@ -37,7 +37,7 @@ void expectSession(const std::string& input, const std::string& expected, bool a
     CFixedConfirmation confirmation(answer);
     std::istringstream in(input);
     const CRun run = runSession(in, confirmation);
-    EXPECT_EQ(run.end, CStatementSession::EEnd::inputEnded) << "input: " << input;
+    EXPECT_EQ(run.end, CStatementSession::End::InputEnded) << "input: " << input;
     EXPECT_EQ(run.output, expected) << "input: " << input;
 }
 
@@ -101,7 +101,7 @@ TEST(StatementSession, AsksThePromptConfirmationOnTheSameInput)
     VKCL::CCalculator calculator(confirmation);
     CStatementSession session(calculator);
     std::ostringstream out;
-    EXPECT_EQ(session.run(reader, out, ">> "), CStatementSession::EEnd::inputEnded);
+    EXPECT_EQ(session.run(reader, out, ">> "), CStatementSession::End::InputEnded);
     // The end of the input during a question means No.
     EXPECT_EQ(out.str(), "x = 5\nx = 6\nCould not reassign the name 'x'.\n= 6\nCould not reassign the name 'x'.\n");
     const std::string question = "Prompt: Are you sure you want to reassign the variable 'x'? [y/N] ";
@@ -121,10 +121,10 @@ TEST(StatementSession, TellsFailedReadsAndWritesFromTheEnd)
     CStatementSession session(calculator);
     CStreamLineReader reader(lines);
     std::ostream failingOut(&failing);
-    EXPECT_EQ(session.run(reader, failingOut), CStatementSession::EEnd::writeFailed);
+    EXPECT_EQ(session.run(reader, failingOut), CStatementSession::End::WriteFailed);
     std::istream failingIn(&failing);
     const CRun run = runSession(failingIn, confirmation);
-    EXPECT_EQ(run.end, CStatementSession::EEnd::readFailed);
+    EXPECT_EQ(run.end, CStatementSession::End::ReadFailed);
     EXPECT_EQ(run.output, "");
 }
 

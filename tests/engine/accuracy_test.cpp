@@ -255,3 +255,23 @@ TEST(AccuracyTest, PowersPrintEveryDigitCorrectly)
         failures.add(check("(" + inputText(z) + ")^(" + inputText(w) + ")", [&](CValue& v) { v.power(w); }, z, exact));
     }
 }
+
+TEST(AccuracyTest, LargeWholePowersPrintEveryDigitCorrectly)
+{
+    // Bases near the unit circle, on and off the axes, and whole exponents up to 2^63: binary
+    // powering must keep every digit where exp(w ln z) loses them in the angle.
+    std::mt19937_64 generator(20261208);
+    std::uniform_real_distribution<double> angle(-4, 4), wobble(-1e-12, 1e-12);
+    CExact base, exponent, exact;
+    CFailureCount failures("whole power");
+    for (int sample = 0; sample < SAMPLES / 4; ++sample) {
+        const double t = angle(generator), r = 1 + wobble(generator) * (sample % 2);
+        const CValue z = sample % 5 == 0 ? CValue(0, r * (t < 0 ? -1 : 1)) : CValue(r * std::cos(t), r * std::sin(t));
+        const double bits = std::uniform_real_distribution<double>(1, 63)(generator);
+        const CValue w(std::floor(std::ldexp(1.0, int(bits)) * (t < 0 ? -1 : 1) * (1 + bits - int(bits))), 0);
+        mpc_set_d_d(base.z, z.real(), z.imaginary(), MPC_RNDNN);
+        mpc_set_d_d(exponent.z, w.real(), w.imaginary(), MPC_RNDNN);
+        mpc_pow(exact.z, base.z, exponent.z, MPC_RNDNN);
+        failures.add(check("(" + inputText(z) + ")^(" + inputText(w) + ")", [&](CValue& v) { v.power(w); }, z, exact));
+    }
+}

@@ -92,6 +92,17 @@ private:
     std::vector<std::string> m_questions;
 };
 
+// The engine with the views of its state that only tests read.
+class CInspectedCalculator : public VKCL::CCalculator {
+public:
+    using CCalculator::CCalculator;
+    using CCalculator::activeCallCount;
+    using CCalculator::answer;
+    using CCalculator::constants;
+    using CCalculator::functions;
+    using CCalculator::lookupVariable;
+};
+
 struct CCase {
     std::string input;
     std::string output;
@@ -126,7 +137,7 @@ protected:
     }
 
     CScriptedConfirmation confirmation;
-    VKCL::CCalculator calculator{confirmation};
+    CInspectedCalculator calculator{confirmation};
 };
 
 } // namespace enginetest

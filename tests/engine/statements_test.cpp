@@ -232,7 +232,7 @@ TEST(StatementsNested, SurviveAQuestionThatRunsAnotherStatement)
         }
     };
     CNestedConfirmation nested;
-    VKCL::CCalculator engine(nested);
+    enginetest::CInspectedCalculator engine(nested);
     nested.calculator = &engine;
     VKF::CString output;
     engine.executeStatement(text("f(x)=x"), output);

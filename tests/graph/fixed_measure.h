@@ -1,7 +1,7 @@
 // A label measure for the graph tests: 5 pixels per character, 10 high, as a 10-pixel font roughly.
 #pragma once
 
-#include "graph/text_measure.h"
+#include "graph/portable/text_measure.h"
 
 class CFixedMeasure : public CTextMeasure {
 public:

@@ -11,8 +11,8 @@
 
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
-#include "graph/graph_model.h"
-#include "graph/graph_scene.h"
+#include "graph/portable/graph_model.h"
+#include "graph/portable/graph_scene.h"
 #include "tests/graph/fixed_measure.h"
 #include "tests/print_string.h"
 
@@ -213,6 +213,67 @@ TEST(GraphSceneTest, PlotsKeepTheirOrderPenAndColour)
     EXPECT_EQ(scene.plots[1].penWidth, 3);
     EXPECT_EQ(scene.plots[1].colour, 0x00FF8000u);
     EXPECT_EQ(describe(scene.plots[1]), "400 segments, first (133,133)-(133,133), last (265,133)-(266,133)");
+}
+
+// At 150 % and 200 % the scene is the same picture drawn larger: 600 and 800 pixels square, its
+// ticks, label offsets and pens scaled alike; the mouse maps over the larger picture.
+TEST(GraphSceneTest, TheSceneAtADisplayScale)
+{
+    const struct {
+        int32_t dpi;
+        int32_t pen;
+        const char* xAxis;
+        const char* yAxis;
+        const char* plot;
+    } cases[] = {
+        // Ticks reach 11 to both sides, labels 12 from the axis; the pens are 1.5 wide, rounded up.
+        {144, 2, "line (0,299)-(600,299), 6 ticks, first (49,310)-(49,288) \"-2.5\" at (39,311)",
+         "line (299,0)-(299,600), 6 ticks, first (288,549)-(310,549) \"-2.5\" at (311,544)",
+         "400 segments, first (0,599)-(1,597), last (597,1)-(599,0)"},
+        {192, 2, "line (0,399)-(800,399), 6 ticks, first (66,413)-(66,385) \"-2.5\" at (56,415)",
+         "line (399,0)-(399,800), 6 ticks, first (385,732)-(413,732) \"-2.5\" at (415,727)",
+         "400 segments, first (0,799)-(1,797), last (797,1)-(799,0)"},
+    };
+    for (const auto& c : cases) {
+        const CDisplayScale scale(c.dpi);
+        CGraphModel graph(IDENTITY, scale);
+        CFixedMeasure measure;
+        const CGraphScene scene = buildGraphScene(graph, measure, scale);
+        const int32_t last = scene.pictureSize - 1;
+        EXPECT_EQ(scene.pictureSize, 400 * c.dpi / 96) << c.dpi;
+        EXPECT_EQ(scene.axisPenWidth, c.pen) << c.dpi;
+        EXPECT_EQ(scene.plots[0].penWidth, c.pen) << c.dpi;
+        EXPECT_EQ(describe(scene.xAxis), c.xAxis) << c.dpi;
+        EXPECT_EQ(describe(scene.yAxis), c.yAxis) << c.dpi;
+        EXPECT_EQ(describe(scene.plots[0]), c.plot) << c.dpi;
+        EXPECT_EQ(graph.graphPointAt(last, 0).x, 3) << c.dpi;
+        EXPECT_EQ(graph.graphPointAt(0, last).y, -3) << c.dpi;
+        EXPECT_TRUE(graph.clickMouse(0, uint16_t(last + 1))) << c.dpi;
+        EXPECT_FALSE(graph.moveMouse(0, uint16_t(last + 2))) << c.dpi;
+    }
+}
+
+// The status lines stand a step apart that holds a line of the font: 20 pixels at 96 dpi for the
+// 16-pixel system font, more for a taller font or a larger scale. Scales stay within 96..480 dpi.
+TEST(GraphModelTest, TheStatusStripFitsItsFont)
+{
+    const struct {
+        int32_t dpi;
+        int32_t lineHeight;
+        std::vector<int32_t> strip; // top, width, height, lineLeft, mouseLineRaise, clickLineRaise
+    } cases[] = {
+        {96, 16, {400, 400, 50, 10, 40, 20}},  {96, 19, {400, 400, 56, 10, 46, 23}},
+        {144, 24, {600, 600, 75, 15, 60, 30}}, {192, 32, {800, 800, 100, 20, 80, 40}},
+        {192, 40, {800, 800, 116, 20, 96, 48}}, {50, 16, {400, 400, 50, 10, 40, 20}},
+        {10000, 16, {2000, 2000, 250, 50, 200, 100}},
+    };
+    for (const auto& c : cases) {
+        const CStatusStrip strip(CDisplayScale(c.dpi), c.lineHeight);
+        EXPECT_EQ((std::vector<int32_t>{strip.top, strip.width, strip.height, strip.lineLeft, strip.mouseLineRaise,
+                                        strip.clickLineRaise}),
+                  c.strip)
+            << c.dpi << " dpi, line height " << c.lineHeight;
+    }
 }
 
 TEST(GraphModelTest, MousePositionsAndStatusLines)

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "graph/graph_printing.h"
+#include "graph/portable/graph_printing.h"
 
 namespace {
 

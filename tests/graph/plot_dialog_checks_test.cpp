@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "graph/graph_model.h"
-#include "graph/graph_scene.h"
-#include "graph/plot_setup_acceptance.h"
-#include "graph/zoom_acceptance.h"
+#include "graph/portable/graph_model.h"
+#include "graph/portable/graph_scene.h"
+#include "graph/portable/plot_setup_acceptance.h"
+#include "graph/portable/zoom_acceptance.h"
 #include "tests/engine/engine_test_support.h"
 #include "tests/graph/fixed_measure.h"
 

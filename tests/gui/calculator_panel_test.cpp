@@ -65,7 +65,7 @@ protected:
     {
         open();
         command(IDM_VIEW_CALCULATOR_PANEL);
-        m_panel = toolWindow(EToolWindow::CALCULATOR_PANEL);
+        m_panel = toolWindow(ToolWindow::CalculatorPanel);
         ASSERT_TRUE(IsWindowVisible(m_panel));
     }
 
@@ -111,7 +111,7 @@ TEST_F(CalculatorPanelTest, ExeExecutesTheLineLikeEnter)
     for (int id : {IDC_CALC_ANS, IDC_CALC_MULTIPLY, IDC_CALC_2, IDC_CALC_EXE})
         click(m_panel, id);
     EXPECT_EQ(paneText(), L">> ans*2\r\n= 10\r\n\r\n>> 2^2+1\r\n= 5");
-    EXPECT_EQ(m_console->inputLine().history().size(), 2u);
+    EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 2u);
 }
 
 TEST_F(CalculatorPanelTest, ClearEmptiesTheLineAndEndsBrowsing)

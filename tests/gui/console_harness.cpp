@@ -1,10 +1,11 @@
 // Drives a real main window in the test's own thread: message pumping, typed input, dialogs.
 #include "console_harness.h"
 
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 #include "resources/resource_ids.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 std::wstring toWide(const VKF::CString& text)
 {
@@ -28,12 +29,27 @@ std::string narrow(const std::wstring& text)
     return result;
 }
 
+int bitmapSide(HBITMAP bitmap)
+{
+    BITMAP description{};
+    GetObjectW(bitmap, sizeof description, &description);
+    return description.bmWidth;
+}
+
+CDisplayScale displayScaleUnderTest()
+{
+    const char* dpi = std::getenv("TALLIMEX_DISPLAY_DPI");
+    const CDisplayScale scale = systemDisplayScale();
+    EXPECT_EQ(scale.dpi(), dpi != nullptr ? std::atoi(dpi) : scale.dpi()) << "the prefix's LogPixels";
+    return scale;
+}
+
 std::vector<std::uint32_t> bitmapPixels(HBITMAP bitmap)
 {
-    constexpr int SIDE = 400;
+    const int SIDE = bitmapSide(bitmap);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), SIDE, -SIDE, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<std::uint32_t> pixels(SIDE * SIDE);
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(SIDE) * static_cast<size_t>(SIDE));
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, bitmap, 0, SIDE, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

@@ -4,6 +4,7 @@
 
 #include "console/application.h"
 #include "console/console_window.h"
+#include "host/display_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +19,24 @@ std::wstring toWide(const VKF::CString& text);
 std::wstring windowText(HWND window);
 // UTF-8 for gtest's messages.
 std::string narrow(const std::wstring& text);
-// The pixels of a 400 x 400 picture as 0xRRGGBB, top row first.
+// The side of a square picture; its pixels as 0xRRGGBB, top row first.
+int bitmapSide(HBITMAP bitmap);
 std::vector<std::uint32_t> bitmapPixels(HBITMAP bitmap);
+// The program's display scale, checked against TALLIMEX_DISPLAY_DPI where the scaled runs of
+// tests/gui/display_scaling_test.sh set it.
+CDisplayScale displayScaleUnderTest();
 // Clicks a button of a dialog as a user would: BM_CLICK, posted.
 void clickButton(HWND dialog, int button);
 
 // Answers the Save As dialog as a user would: picks the filter (counted from 1), types path and
 // presses Save.
 std::function<void(HWND dialog)> savingAs(const std::wstring& path, int filter = 1);
+
+// The input line's history of executed lines, kept private from the program itself.
+class CInputLineInspector {
+public:
+    static const std::vector<VKF::CString>& history(const CInputField& line) noexcept { return line.m_history; }
+};
 
 // The console with the engine's entry open to the test.
 class CTestConsole : public CConsoleWindow {
@@ -137,7 +148,7 @@ protected:
     HWND mainWindow() const { return m_console->handle(); }
     HWND inputLine() const { return m_console->inputLine().handle(); }
     HWND outputPane() const { return m_console->outputPane().handle(); }
-    HWND toolWindow(EToolWindow which) const { return m_console->toolWindows().handle(which); }
+    HWND toolWindow(ToolWindow which) const { return m_console->toolWindows().handle(which); }
     std::wstring inputText() const { return windowText(inputLine()); }
     std::wstring paneText() const { return windowText(outputPane()); }
     static std::wstring itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }

@@ -1,7 +1,7 @@
 // The main window: entries of the output pane, the error box, the confirmation question, the Edit
 // menu, the layout and the commands.
 #include "console_harness.h"
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
 #include "foundation/exception.h"
 #include "resources/resource_ids.h"
@@ -91,7 +91,7 @@ TEST_F(ConsoleTest, NewestEntryComesFirstWithBlankLinesBetween)
     EXPECT_EQ(paneText().rfind(L">> 2+\r\nIllegal syntax:", 0), 0u) << narrow(paneText());
     enterLine(L"");
     EXPECT_EQ(paneText().rfind(L">> \r\n", 0), 0u) << narrow(paneText());
-    EXPECT_EQ(m_console->inputLine().history().size(), 6u);
+    EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 6u);
 }
 
 // Each entry goes in front of the pane's text without setting it anew, beyond the 30,000 characters
@@ -167,13 +167,13 @@ TEST_F(ConsoleTest, AFailureOutsideTheLanguageShowsTheErrorBoxAndKeepsEverything
         CDialogWatcher watcher;
         typeText(inputLine(), L"7*6");
         if (c.how == std::string("Exe"))
-            click(toolWindow(EToolWindow::CALCULATOR_PANEL), IDC_CALC_EXE);
+            click(toolWindow(ToolWindow::CalculatorPanel), IDC_CALC_EXE);
         else
             pressKey(inputLine(), VK_RETURN);
         EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{L"Error: " + c.message + L" (icon)"}) << c.how;
         EXPECT_EQ(paneText(), L">> 2+3\r\n= 5") << c.how;
         EXPECT_EQ(inputText(), L"7*6") << c.how;
-        EXPECT_EQ(m_console->inputLine().history().size(), 1u) << c.how;
+        EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 1u) << c.how;
 
         // The window stays usable, and the failed line did not use up the blank line.
         m_console->statement = nullptr;
@@ -214,8 +214,8 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     open();
     command(IDM_VIEW_CALCULATOR_PANEL);
     command(IDM_SOLVE_CUBIC);
-    HWND panel = toolWindow(EToolWindow::CALCULATOR_PANEL);
-    HWND solver = toolWindow(EToolWindow::CUBIC_SOLVER);
+    HWND panel = toolWindow(ToolWindow::CalculatorPanel);
+    HWND solver = toolWindow(ToolWindow::CubicSolver);
     for (int field : {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D})
         SetDlgItemTextW(solver, field, L"1");
     HWND graph = CGraphWindow::openGraph(*m_console, CPlotSetup{}, mainWindow());
@@ -243,7 +243,7 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     EXPECT_TRUE(IsWindowEnabled(panel) && IsWindowEnabled(solver) && IsWindowEnabled(graph));
     EXPECT_FALSE(m_console->isEngineBusy());
     EXPECT_EQ(paneText(), L">> x=2\r\nx = 2\r\n\r\n>> x=1\r\nx = 1");
-    EXPECT_EQ(m_console->inputLine().history().size(), 2u);
+    EXPECT_EQ(CInputLineInspector::history(m_console->inputLine()).size(), 2u);
     EXPECT_EQ(itemText(solver, IDC_SOLVER_X1), L"");
     EXPECT_EQ(GetFocus(), inputLine());
     DestroyWindow(graph);
@@ -308,22 +308,39 @@ TEST_F(ConsoleTest, EditCommandsChangeOnlyTheInputLine)
 
 TEST_F(ConsoleTest, ResizingLaysOutBothControlsWithTheirMargins)
 {
+    const CDisplayScale scale = displayScaleUnderTest();
+    const int margin = scale.scaled(10), border = scale.scaled(6), gap = scale.scaled(8);
     open();
     HDC context = GetDC(mainWindow());
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     ReleaseDC(mainWindow(), context);
     const int h = metrics.tmHeight;
+    // The input line holds a line of its own font, which grows with the display as well.
+    HDC inputDC = GetDC(inputLine());
+    HGDIOBJ previous = SelectObject(inputDC, reinterpret_cast<HFONT>(SendMessageW(inputLine(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW inputMetrics{};
+    GetTextMetricsW(inputDC, &inputMetrics);
+    SelectObject(inputDC, previous);
+    ReleaseDC(inputLine(), inputDC);
+    RECT inputClient{};
+    GetClientRect(inputLine(), &inputClient);
+    EXPECT_LE(inputMetrics.tmHeight, inputClient.bottom);
+    EXPECT_GE(inputMetrics.tmHeight, scale.scaled(13));
 
     for (SIZE size : {SIZE{500, 400}, SIZE{800, 600}, SIZE{300, 200}}) {
-        SetWindowPos(mainWindow(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(mainWindow(), nullptr, 0, 0, scale.scaled(size.cx), scale.scaled(size.cy),
+                     SWP_NOMOVE | SWP_NOZORDER);
         pump();
         RECT client;
         GetClientRect(mainWindow(), &client);
-        // Margins of 10 all round, the input line one character and 6 high, a gap of 8.
-        EXPECT_EQ(placement(inputLine()), placement(10, 10, client.right - 20, h + 6))
+        // Margins of 10 all round, the input line one character and 6 high, a gap of 8, each
+        // scaled with the display.
+        const int paneTop = margin + h + border + gap;
+        EXPECT_EQ(placement(inputLine()), placement(margin, margin, client.right - 2 * margin, h + border))
             << "input line, window " << size.cx << "x" << size.cy;
-        EXPECT_EQ(placement(outputPane()), placement(10, h + 24, client.right - 20, client.bottom - h - 34))
+        EXPECT_EQ(placement(outputPane()),
+                  placement(margin, paneTop, client.right - 2 * margin, client.bottom - paneTop - margin))
             << "output pane, window " << size.cx << "x" << size.cy;
     }
 }

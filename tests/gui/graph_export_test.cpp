@@ -1,5 +1,5 @@
 // A graph's picture saved through the real save dialog, copied to the clipboard and printed.
-#include "graph/graph_export.h"
+#include "graph/windows/graph_export.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +13,14 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The export with what it remembers open to the checks.
+class CInspectedExport : public CGraphExport {
+public:
+    using CGraphExport::fileName;
+    using CGraphExport::hasFile;
+    using CGraphExport::imageType;
+};
 
 const wchar_t* const SAVE_CAPTION = L"Save As";
 const wchar_t* const OVERWRITE_CAPTION = L"File already exists";
@@ -80,7 +88,7 @@ protected:
     HDC m_pictureDC = nullptr;
     HBITMAP m_picture = nullptr;
     HGDIOBJ m_original = nullptr;
-    CGraphExport m_export;
+    CInspectedExport m_export;
 };
 
 } // namespace

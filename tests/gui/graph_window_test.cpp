@@ -1,7 +1,10 @@
 // Graph windows opened from the console: the plot dialogs, the picture, adding plots, zooming,
 // the mouse coordinates and the limits.
-#include "graph/graph_window.h"
+#include "graph/windows/graph_window.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -10,8 +13,9 @@
 #include "console_harness.h"
 #include "tests/imaging/image_files.h"
 #include "tests/test_helpers.h"
-#include "graph/axis_scale.h"
-#include "graph/graph_scene.h"
+#include "graph/portable/axis_scale.h"
+#include "graph/portable/graph_scene.h"
+#include "graph/windows/graph_drawing.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -87,6 +91,51 @@ std::vector<HWND> graphWindows()
     return graphs;
 }
 
+// The client area of window as the screen shows it, 0xRRGGBB, top row first; the window is put on
+// top of the others at the screen's top left corner first, so that all of it shows.
+std::vector<std::uint32_t> shownClientArea(HWND window, SIZE& size)
+{
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(window, &client);
+    size = {client.right, client.bottom};
+    HDC windowDC = GetDC(window);
+    HDC memoryDC = CreateCompatibleDC(windowDC);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, size.cx, size.cy);
+    HGDIOBJ previous = SelectObject(memoryDC, bitmap);
+    BitBlt(memoryDC, 0, 0, size.cx, size.cy, windowDC, 0, 0, SRCCOPY);
+    SelectObject(memoryDC, previous);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+    EXPECT_EQ(GetDIBits(windowDC, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &info, DIB_RGB_COLORS), size.cy);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDC);
+    ReleaseDC(window, windowDC);
+    for (std::uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return pixels;
+}
+
+// The runs of rows from top on that hold a pixel other than the first row's colour, as
+// (first, last) pairs.
+std::vector<std::pair<int, int>> textBands(const std::vector<std::uint32_t>& pixels, SIZE size, int top)
+{
+    const std::uint32_t ground = pixels[static_cast<size_t>(top) * static_cast<size_t>(size.cx)];
+    std::vector<std::pair<int, int>> bands;
+    for (int row = top; row < size.cy; ++row) {
+        const auto begin = pixels.begin() + static_cast<std::ptrdiff_t>(row) * size.cx;
+        if (std::all_of(begin, begin + size.cx, [&](std::uint32_t pixel) { return pixel == ground; }))
+            continue;
+        if (!bands.empty() && bands.back().second == row - 1)
+            bands.back().second = row;
+        else
+            bands.emplace_back(row, row);
+    }
+    return bands;
+}
+
 class GraphWindowTest : public ConsoleTest {
 protected:
     // Runs a plot command of window with the fields filled in and OK pressed; returns the message
@@ -150,27 +199,67 @@ protected:
         UpdateWindow(graph);
         return bitmapPixels(CGraphWindow::find(graph)->picture());
     }
-    static std::uint32_t at(const std::vector<std::uint32_t>& pixels, int column, int row)
+    // Saves graph's picture as path through the Save As dialog with its filter, as a user does.
+    void saveAs(HWND graph, const std::filesystem::path& path, int filter)
     {
-        return pixels[static_cast<size_t>(row) * PICTURE_SIZE + static_cast<size_t>(column)];
+        std::filesystem::remove(path);
+        CDialogWatcher watcher;
+        watcher.on(L"Save As", savingAs(path.wstring(), filter));
+        SendMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_SAVE_AS, 0), 0);
+        pump();
     }
 
-    // Every sample of plot k that starts a drawn segment lies on a pixel of the plot's colour.
+    // The 400 x 400 picture of a saved BMP file, as the exports write it.
+    static std::vector<std::uint32_t> savedPixels(const std::filesystem::path& file)
+    {
+        const std::string bytes = bytesOf(file);
+        EXPECT_EQ(bytes.size(), 480054u);
+        std::vector<std::uint32_t> saved;
+        for (int row = 0; bytes.size() == 480054u && row < PICTURE_SIZE; ++row) {
+            for (int column = 0; column < PICTURE_SIZE; ++column)
+                saved.push_back(bmpColourAt(bytes, column, row));
+        }
+        return saved;
+    }
+
+    // The picture Copy puts on the clipboard.
+    static std::vector<std::uint32_t> copiedPixels(HWND graph)
+    {
+        SendMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_COPY, 0), 0);
+        std::vector<std::uint32_t> pixels;
+        if (OpenClipboard(graph)) {
+            if (auto copy = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)))
+                pixels = bitmapPixels(copy);
+            CloseClipboard();
+        }
+        return pixels;
+    }
+
+    // A pixel of a square picture of any side.
+    static std::uint32_t at(const std::vector<std::uint32_t>& pixels, int column, int row)
+    {
+        const auto side = static_cast<size_t>(std::lround(std::sqrt(static_cast<double>(pixels.size()))));
+        return pixels[static_cast<size_t>(row) * side + static_cast<size_t>(column)];
+    }
+
+    // Every sample of plot k that starts a drawn segment lies on a pixel of the plot's colour, as
+    // the mapping onto the shown picture (399 for 400 pixels) puts it.
     static void expectPlotDrawn(HWND graph, size_t k, std::uint32_t colour)
     {
         const std::vector<std::uint32_t> pixels = picture(graph);
+        const int last = bitmapSide(CGraphWindow::find(graph)->picture()) - 1;
         const CGraphAxes& axes = model(graph).axes();
         const CPlotPoints& points = model(graph).plots()[k].points;
         int drawn = 0;
         auto pixelOf = [&](const CPlotPoint& point) {
-            return std::pair{int((point.x - axes.xFrom) / (axes.xTo - axes.xFrom) * 399),
-                             int(399 - (point.y - axes.yFrom) / (axes.yTo - axes.yFrom) * 399)};
+            return std::pair{int((point.x - axes.xFrom) / (axes.xTo - axes.xFrom) * last),
+                             int(last - (point.y - axes.yFrom) / (axes.yTo - axes.yFrom) * last)};
         };
         // A segment leaves out its end pixel, so a sample shows as the start of the next segment.
         for (size_t i = 1; i + 1 < points.size(); ++i) {
             const auto [column, row] = pixelOf(points[i]);
             if (!points[i].valid || !points[i + 1].valid || pixelOf(points[i + 1]) == std::pair{column, row} ||
-                column < 0 || column > 399 || row < 0 || row > 399)
+                column < 0 || column > last || row < 0 || row > last)
                 continue;
             EXPECT_EQ(at(pixels, column, row), colour) << "sample " << i << " at " << column << ", " << row;
             ++drawn;
@@ -493,28 +582,10 @@ TEST_F(GraphWindowTest, SaveAsAndCopyTakeTheWindowsPicture)
     ASSERT_NE(graph, nullptr);
     const std::vector<std::uint32_t> shown = picture(graph);
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "tallimex-graph-window.bmp";
+    saveAs(graph, file, 2);
+    EXPECT_TRUE(savedPixels(file) == shown);
     std::filesystem::remove(file);
-    {
-        CDialogWatcher watcher;
-        watcher.on(L"Save As", savingAs(file.wstring(), 2));
-        SendMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_SAVE_AS, 0), 0);
-        pump();
-    }
-    const std::string bytes = bytesOf(file);
-    std::filesystem::remove(file);
-    ASSERT_EQ(bytes.size(), 480054u);
-    std::vector<std::uint32_t> saved;
-    for (int row = 0; row < PICTURE_SIZE; ++row) {
-        for (int column = 0; column < PICTURE_SIZE; ++column)
-            saved.push_back(bmpColourAt(bytes, column, row));
-    }
-    EXPECT_TRUE(saved == shown);
-
-    SendMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_COPY, 0), 0);
-    ASSERT_TRUE(OpenClipboard(graph));
-    auto copy = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    EXPECT_TRUE(copy != nullptr && bitmapPixels(copy) == shown);
-    CloseClipboard();
+    EXPECT_TRUE(copiedPixels(graph) == shown);
 }
 
 // The main window stays usable under a graph's dialog; closing it then ends the dialog, the graph
@@ -544,6 +615,86 @@ TEST_F(GraphWindowTest, CloseEndsTheGraphOnly)
     EXPECT_FALSE(IsWindow(graph));
     EXPECT_EQ(CGraphWindow::find(graph), nullptr);
     EXPECT_TRUE(IsWindow(mainWindow()));
+}
+
+// At the display's scale (the scaled runs of display_scaling_test.sh set 144 and 192 dpi) the
+// picture is 400 × dpi / 96 pixels square, the axes of −3..3 cross at its centre, the curve lies
+// where the scaled mapping puts it, and the mouse maps over the whole of it.
+TEST_F(GraphWindowTest, ThePictureGrowsWithTheDisplayScale)
+{
+    const int side = pictureSize(displayScaleUnderTest());
+    open();
+    HWND graph = openGraph(expressionPlot(L"sin(x)", L"-3", L"3"));
+    ASSERT_NE(graph, nullptr);
+    const std::vector<std::uint32_t> pixels = picture(graph);
+    ASSERT_EQ(bitmapSide(CGraphWindow::find(graph)->picture()), side);
+    RECT client{};
+    GetClientRect(graph, &client);
+    EXPECT_EQ(client.right, side + 1);
+    const int centre = (side - 1) / 2;
+    EXPECT_EQ(at(pixels, 5, centre), GREY);
+    EXPECT_EQ(at(pixels, centre, side - 5), GREY);
+    EXPECT_EQ(at(pixels, side / 6, side / 6), WHITE);
+    expectPlotDrawn(graph, 0, BLACK);
+
+    SendMessageW(graph, WM_MOUSEMOVE, 0, MAKELPARAM(side - 1, 0));
+    SendMessageW(graph, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, side - 1));
+    RECT invalid{};
+    EXPECT_TRUE(GetUpdateRect(graph, &invalid, FALSE));
+    EXPECT_EQ(invalid.top, side);
+    SendMessageW(graph, WM_MOUSEMOVE, 0, MAKELPARAM(centre, side + 1));
+    EXPECT_EQ(toWide(model(graph).mouseStatusLine()), L"Current mouse position: ( 3 , 3 )");
+    EXPECT_EQ(toWide(model(graph).clickStatusLine()), L"Mouse click position: ( -3 , -3 )");
+}
+
+// The two status lines are two bands of text below the picture, apart from each other and whole
+// inside the client area, whatever the height of the system font.
+TEST_F(GraphWindowTest, TheStatusLinesAreTwoWholeBands)
+{
+    const int side = pictureSize(displayScaleUnderTest());
+    open();
+    HWND graph = openGraph(expressionPlot(L"x", L"-3", L"3"));
+    ASSERT_NE(graph, nullptr);
+    SIZE size{};
+    const std::vector<std::uint32_t> pixels = shownClientArea(graph, size);
+    const std::vector<std::pair<int, int>> bands = textBands(pixels, size, side + 1);
+    ASSERT_EQ(bands.size(), 2u) << "client area " << size.cx << " x " << size.cy;
+    EXPECT_GT(bands[1].first, bands[0].second + 1);
+    EXPECT_LT(bands[1].second, size.cy - 1);
+    EXPECT_EQ(bands[0].second - bands[0].first, bands[1].second - bands[1].first);
+}
+
+// Save and Copy take the 400-pixel picture at every display scale: the same scene drawn once more
+// at 96 dpi. display_scaling_test.sh compares the files of a scaled run with those at 96 dpi.
+TEST_F(GraphWindowTest, ExportsAreThe400PixelPictureAtEveryDisplayScale)
+{
+    displayScaleUnderTest();
+    open();
+    HWND graph = openGraph(expressionPlot(L"sin(x)", L"-3", L"3"));
+    ASSERT_NE(graph, nullptr);
+    HDC screen = GetDC(nullptr);
+    HDC drawingDC = CreateCompatibleDC(screen);
+    HBITMAP drawn = CreateCompatibleBitmap(screen, PICTURE_SIZE, PICTURE_SIZE);
+    HGDIOBJ previous = SelectObject(drawingDC, drawn);
+    drawGraphPicture(drawingDC, model(graph));
+    SelectObject(drawingDC, previous);
+    DeleteDC(drawingDC);
+    ReleaseDC(nullptr, screen);
+    const std::vector<std::uint32_t> expected = bitmapPixels(drawn);
+    DeleteObject(drawn);
+
+    const char* folder = std::getenv("TALLIMEX_EXPORT_DIR");
+    const std::filesystem::path directory = folder != nullptr ? std::filesystem::path(folder)
+                                                              : std::filesystem::temp_directory_path();
+    saveAs(graph, directory / L"graph.bmp", 2);
+    saveAs(graph, directory / L"graph.jpg", 1);
+    EXPECT_TRUE(savedPixels(directory / L"graph.bmp") == expected);
+    EXPECT_TRUE(std::filesystem::exists(directory / L"graph.jpg"));
+    if (folder == nullptr) {
+        std::filesystem::remove(directory / L"graph.bmp");
+        std::filesystem::remove(directory / L"graph.jpg");
+    }
+    EXPECT_TRUE(copiedPixels(graph) == expected);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ protected:
     {
         open();
         command(IDM_VIEW_GREEK_LETTERS);
-        m_panel = toolWindow(EToolWindow::GREEK_LETTERS);
+        m_panel = toolWindow(ToolWindow::GreekLetters);
         ASSERT_TRUE(IsWindowVisible(m_panel));
     }
 

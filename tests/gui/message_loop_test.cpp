@@ -10,7 +10,7 @@ TEST_F(ConsoleTest, ControlQInTheInputLineIsTranslatedAndTypesNothing)
     pressKey(inputLine(), 'Q');
     holdControl(false);
     EXPECT_TRUE(isChecked(IDM_SOLVE_QUADRATIC));
-    EXPECT_TRUE(IsWindowVisible(toolWindow(EToolWindow::QUADRATIC_SOLVER)));
+    EXPECT_TRUE(IsWindowVisible(toolWindow(ToolWindow::QuadraticSolver)));
     EXPECT_EQ(inputText(), L"");
 
     pressKey(inputLine(), 'Q');
@@ -22,7 +22,7 @@ TEST_F(ConsoleTest, KeysInAToolWindowAreItsDialogKeysFirst)
 {
     open();
     command(IDM_SOLVE_CUBIC);
-    HWND solver = toolWindow(EToolWindow::CUBIC_SOLVER);
+    HWND solver = toolWindow(ToolWindow::CubicSolver);
     HWND field = GetDlgItem(solver, IDC_SOLVER_A);
     SetForegroundWindow(solver);
     SetFocus(field);

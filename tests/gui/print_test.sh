@@ -13,27 +13,13 @@ tallimex_top=$(cd "$(dirname "$0")/../.." && pwd)
 source "$tallimex_top/scripts/wine-common.sh"
 copies=3
 
-work=$(mktemp -d)
-cupsd_pid=
-cleanup() {
-    [ -d "$work/prefix" ] && WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null
-    if [ -n "$cupsd_pid" ]; then
-        kill "$cupsd_pid" 2>/dev/null
-        wait "$cupsd_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-end_on_signals
+script_name="print test"
 
-fail() {
-    echo "print test: $*" >&2
-    exit 1
-}
-skip() {
-    echo "print test: skipped: $*" >&2
-    exit $wine_skip_code
-}
+work=$(mktemp -d)
+at_exit 'rm -rf "$work"'
+cupsd_pid=
+at_exit 'stop_process "$cupsd_pid"'
+at_exit '[ -d "$work/prefix" ] && WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null'
 
 if reason=$(wine_cannot_run "$(pe_arch "$tests")"); then
     skip "$reason"
@@ -76,9 +62,9 @@ Spool $work/pdf-spool
 Log $work/log
 Grp root
 EOF
-ends_with_caller unshare --mount --propagation private \
+start_tied unshare --mount --propagation private \
     sh -c "mount --bind '$work/cups-pdf.conf' /etc/cups/cups-pdf.conf && exec cupsd -f -c '$work/conf/cupsd.conf' -s '$work/conf/cups-files.conf'" \
-    >"$work/log/cupsd.out" 2>&1 &
+    >"$work/log/cupsd.out" 2>&1
 cupsd_pid=$!
 for _ in $(seq 50); do
     [ -S "$socket" ] && break

@@ -14,13 +14,9 @@ wine_run="$tallimex_top/scripts/wine-run"
 # A build this machine cannot run is skipped, with wine-run's reason.
 "$wine_run" --check "$program" || exit $?
 
+script_name="smoke test"
 expected='>> 2+3\r\n= 5'
 program_pid=
-
-fail() {
-    echo "smoke test: $*" >&2
-    exit 1
-}
 
 read_window() {
     timeout 30 "$wine_run" "$reader" "$1" 2>/dev/null | tr -d '\r'
@@ -41,13 +37,8 @@ stop_program() {
     kill -9 "$program_pid" 2>/dev/null
 }
 
-cleanup() {
-    stop_program
-    [ -n "$program_pid" ] && wait "$program_pid" 2>/dev/null
-    stop_private_display
-}
-trap cleanup EXIT
-end_on_signals
+at_exit stop_private_display
+at_exit 'stop_program; stop_process "$program_pid"'
 
 if [ -z "${DISPLAY:-}" ]; then
     start_private_display || fail "Xvfb did not start"

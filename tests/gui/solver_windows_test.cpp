@@ -8,14 +8,14 @@
 
 namespace {
 
-const EToolWindow QUADRATIC = EToolWindow::QUADRATIC_SOLVER;
-const EToolWindow CUBIC = EToolWindow::CUBIC_SOLVER;
+const ToolWindow QUADRATIC = ToolWindow::QuadraticSolver;
+const ToolWindow CUBIC = ToolWindow::CubicSolver;
 const int COEFFICIENT_FIELDS[] = {IDC_SOLVER_A, IDC_SOLVER_B, IDC_SOLVER_C, IDC_SOLVER_D};
 const int ROOT_FIELDS[] = {IDC_SOLVER_X1, IDC_SOLVER_X2, IDC_SOLVER_X3};
 
 // One solve after another in the same windows; a failure leaves the roots of the solve before.
 struct CSolve {
-    EToolWindow solver;
+    ToolWindow solver;
     std::vector<std::wstring> coefficients;
     std::vector<std::wstring> roots;
     // "caption: text" of the box it shows; a failure while computing has the engine's message as caption.

@@ -43,29 +43,14 @@ licences="libjpeg-turbo.txt mingw-w64-runtime.txt libquadmath.txt gcc-runtime.tx
 files="Tallimex.exe tallimex-cli.exe libquadmath-0.dll $gcc_dll index.htm graph.jpg readme.txt LICENSE.txt
 $(for f in $licences; do echo "licenses/$f"; done)"
 
+script_name="package test ($step)"
+
 work=$(mktemp -d)
 program_pid=
-cleanup() {
-    if [ -n "$program_pid" ]; then
-        kill "$program_pid" 2>/dev/null
-        wait "$program_pid" 2>/dev/null
-    fi
-    [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && /usr/lib/wine/wineserver -k 2>/dev/null
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
-end_on_signals
-
-fail() {
-    echo "package test ($step): $*" >&2
-    exit 1
-}
-
-skip() {
-    echo "package test ($step): skipped: $*" >&2
-    exit $wine_skip_code
-}
+at_exit 'rm -rf "$work"'
+at_exit stop_private_display
+at_exit '[ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && /usr/lib/wine/wineserver -k 2>/dev/null'
+at_exit 'stop_process "$program_pid"'
 
 skip_unless_runnable() {
     local reason a
