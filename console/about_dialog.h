@@ -15,6 +15,7 @@ protected:
     INT_PTR onClose() override;
     void onError(const VKF::CException&) override {}
 
+    void openReadme();
     // Hands file (a path or an address) to the shell's "open"; the result is not checked.
     virtual void openWithShell(const wchar_t* file);
 };

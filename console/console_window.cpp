@@ -2,6 +2,7 @@
 #include "console/console_window.h"
 
 #include "console/about_dialog.h"
+#include "console/documents.h"
 #include "console/output_saving.h"
 #include "foundation/dialog_message.h"
 #include "foundation/exception.h"
@@ -10,8 +11,6 @@
 #include "host/engine_work.h"
 #include "resources/resource_ids.h"
 #include "version.h"
-
-#include <shellapi.h>
 
 #include <cstdint>
 #include <optional>
@@ -272,11 +271,10 @@ bool CConsoleWindow::onHelpCommand(int id)
     return true;
 }
 
-// The documentation lies beside the program, in the current directory.
+// The documentation lies beside the program, in the current directory or the program's folder.
 void CConsoleWindow::openDocumentation()
 {
-    HINSTANCE result = ShellExecuteW(m_window, L"open", L"index.htm", nullptr, nullptr, SW_SHOW);
-    if (reinterpret_cast<INT_PTR>(result) == ERROR_FILE_NOT_FOUND)
+    if (!openDocument(m_window, L"index.htm"))
         MessageBoxW(m_window, L"Could not open documentation file.", ERROR_TITLE, MB_OK);
 }
 

@@ -78,8 +78,40 @@ CString createFileBeside(const CString& path)
     return CString(fresh);
 }
 
+namespace {
+
+// Replacing a file deletes it, which a program that has it open usually forbids. Asking first also
+// spares a folder the temporary file that Wine's ReplaceFileW leaves behind when it fails.
+bool canReplace(const CString& path)
+{
+    HANDLE file = CreateFileW(path.characters(), GENERIC_WRITE | DELETE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+} // namespace
+
+// An existing file is replaced by ReplaceFileW, which gives the new file the old one's attributes,
+// security and creation time. Wine's keeps no attributes, so they are set again where they differ.
+// A plain move is for a new name and for where ReplaceFileW fails: a volume without its support,
+// or a replaced file that it removed without moving the new one into place.
 bool moveFileOver(const CString& from, const CString& to)
 {
+    const DWORD attributes = GetFileAttributesW(to.characters());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || !canReplace(to))
+            return false;
+        if (ReplaceFileW(to.characters(), from.characters(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                         nullptr)) {
+            if (GetFileAttributesW(to.characters()) != attributes)
+                SetFileAttributesW(to.characters(), attributes);
+            return true;
+        }
+    }
     return MoveFileExW(from.characters(), to.characters(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "foundation/exception.h"
 #include "foundation/utf8.h"
 #include "tests/test_helpers.h"
@@ -140,3 +144,18 @@ TEST_F(FileTest, ReplacingAFileTakesEffectOnlyOnceTheWholeContentsAreWritten)
               "VKF::CFile::open - Failed opening file.");
     EXPECT_TRUE(fs::is_directory(m_directory));
 }
+
+#ifdef _WIN32
+// A plain move over the old file gave it the fresh file's attributes: a hidden file came back shown.
+TEST_F(FileTest, AReplacedFileKeepsItsAttributes)
+{
+    const fs::path path = m_directory / "hidden.txt";
+    std::ofstream(path, std::ios::binary) << "old";
+    const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), attributes));
+    VKF::replaceFileAfterWriting(pathText(path), [](CFile& file) { file.writeBytes("new", 3); });
+    EXPECT_EQ(bytesOf(path), "new");
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), attributes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_directory), {}), 1);
+}
+#endif

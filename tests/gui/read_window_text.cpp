@@ -1,6 +1,6 @@
 // Helper of the smoke test: finds the running program's main window and prints the text of its
-// output pane or input line on one line (CR and LF written as \r and \n), or closes the window.
-// Exits with 1 when no main window is there.
+// output pane or input line on one line (CR and LF written as \r and \n), presses F1 in it
+// ("f1"), or closes it ("close"). Exits with 1 when no main window is there.
 #include "resources/resource_ids.h"
 #include "version.h"
 
@@ -18,6 +18,13 @@ int main(int argc, char** argv)
         return 1;
     if (std::strcmp(what, "close") == 0) {
         PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    // As the keyboard posts it to the focused input line; the message loop's accelerators act on it.
+    if (std::strcmp(what, "f1") == 0) {
+        HWND input = GetDlgItem(window, IDC_INPUT_LINE);
+        PostMessageW(input, WM_KEYDOWN, VK_F1, 1);
+        PostMessageW(input, WM_KEYUP, VK_F1, 1 | 0xC0000000);
         return 0;
     }
 
