@@ -21,11 +21,11 @@ using QQ = Pair<__float128>;
 
 // 2^ceil(p/2) + 1 for a p-bit significand: Dekker's product splits each operand with it.
 template <typename T>
-constexpr T SPLITTER = 0;
+inline constexpr T SPLITTER = 0;
 template <>
-constexpr double SPLITTER<double> = 134217729.0;   // 2^27 + 1
+inline constexpr double SPLITTER<double> = 134217729.0;   // 2^27 + 1
 template <>
-constexpr __float128 SPLITTER<__float128> = __float128(0x1p57) + 1;   // 2^57 + 1
+inline constexpr __float128 SPLITTER<__float128> = __float128(0x1p57) + 1;   // 2^57 + 1
 
 // a + b exactly, for |a| >= |b|.
 template <typename T>
