@@ -5,6 +5,7 @@
 #include "console/output_saving.h"
 #include "foundation/exception.h"
 #include "host/engine_work.h"
+#include "host/other_windows_disabled.h"
 #include "graph/graph_window.h"
 #include "graph/plot_dialog.h"
 #include "resources/resource_ids.h"
@@ -14,7 +15,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -29,45 +29,6 @@ constexpr int EDIT_MENU_POSITION = 1;
 // The main menu numbers each popup's items in a block of 16 above the menu's own id.
 constexpr int MENU_BLOCK_SIZE = 16;
 enum EMenuBlock { FILE_MENU, EDIT_MENU, VIEW_MENU, GRAPH_MENU, SOLVE_MENU, HELP_MENU };
-
-// Disables every other window of the program (tool windows, graph windows and their dialogs) while a
-// question runs its nested message loop, so that none of them can start engine work meanwhile. The
-// question's own box disables the main window.
-class COtherWindowsDisabled {
-public:
-    explicit COtherWindowsDisabled(HWND mainWindow) : m_mainWindow(mainWindow)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), disable, reinterpret_cast<LPARAM>(this));
-    }
-    ~COtherWindowsDisabled()
-    {
-        for (HWND window : m_disabled) {
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-        }
-    }
-    COtherWindowsDisabled(const COtherWindowsDisabled&) = delete;
-    COtherWindowsDisabled& operator=(const COtherWindowsDisabled&) = delete;
-
-private:
-    // A window that cannot be remembered stays enabled; the engine's busy mark still guards it.
-    static BOOL CALLBACK disable(HWND window, LPARAM parameter) noexcept
-    {
-        auto* self = reinterpret_cast<COtherWindowsDisabled*>(parameter);
-        if (window == self->m_mainWindow || !IsWindowEnabled(window))
-            return TRUE;
-        try {
-            self->m_disabled.push_back(window);
-        } catch (...) {
-            return FALSE;
-        }
-        EnableWindow(window, FALSE);
-        return TRUE;
-    }
-
-    HWND m_mainWindow;
-    std::vector<HWND> m_disabled;
-};
 
 } // namespace
 
@@ -99,6 +60,12 @@ HWND CConsoleWindow::create(HINSTANCE instance)
 {
     return CreateWindowExW(0, CLASS_NAME, WINDOW_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
                            CW_USEDEFAULT, 0, nullptr, nullptr, instance, this);
+}
+
+bool CConsoleWindow::isCommand(UINT message, WPARAM wParam) const noexcept
+{
+    return CWindow::isCommand(message, wParam) || message == WM_EXECUTE_LINE || message == WM_RECALL_OLDER ||
+           message == WM_RECALL_NEWER;
 }
 
 LRESULT CConsoleWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -295,7 +262,8 @@ void CConsoleWindow::onFieldUnfocused()
 void CConsoleWindow::executeInputLine()
 {
     CEngineWork work(*this);
-    if (work.refused()) {
+    // A panel's "Exe" while a dialog of the main window is open.
+    if (work.refused() || !IsWindowEnabled(m_window)) {
         MessageBeep(MB_OK);
         return;
     }

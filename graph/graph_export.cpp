@@ -7,6 +7,7 @@
 
 #include "graph/graph_printing.h"
 #include "graph/selected_gdi_object.h"
+#include "host/other_windows_disabled.h"
 #include "host/save_file_dialog.h"
 
 namespace {
@@ -191,6 +192,7 @@ void CGraphExport::copyGraph(HWND owner, HDC pictureDC, HBITMAP picture)
 
 void CGraphExport::printGraph(HWND owner, HDC pictureDC, HBITMAP picture)
 {
+    COtherWindowsDisabled others(owner);
     CPrintDialog dialog(owner);
     if (!dialog.run())
         return;
