@@ -138,10 +138,11 @@ public:
         return StartDocW(m_printer, &document) > 0;
     }
     bool startPage() override { return StartPage(m_printer) > 0; }
-    void drawPage() override
+    // A driver may refuse the blit: the page would come out blank.
+    bool drawPage() override
     {
-        StretchBlt(m_printer, m_placement.left, m_placement.top, m_placement.side, m_placement.side, m_pictureDC,
-                   0, 0, m_pictureSize.cx, m_pictureSize.cy, SRCCOPY);
+        return StretchBlt(m_printer, m_placement.left, m_placement.top, m_placement.side, m_placement.side,
+                          m_pictureDC, 0, 0, m_pictureSize.cx, m_pictureSize.cy, SRCCOPY);
     }
     bool endPage() override { return EndPage(m_printer) > 0; }
     bool endDocument() override { return EndDoc(m_printer) > 0; }
