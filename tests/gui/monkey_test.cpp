@@ -35,10 +35,11 @@ const wchar_t* const FIELD_TEXTS[] = {L"x",  L"sin(x)", L"-3", L"3",  L"0",     
                                       L"",   L"junk(",  L"i",  L"6",  L"1e300", L"16",   L"t",    L"cos(t)"};
 
 // Exit and the documentation are left out: one ends the run, the other would start a browser.
-const int MAIN_COMMANDS[] = {IDM_FILE_CLEAR_OUTPUT,   IDM_FILE_SAVE_OUTPUT, IDM_FILE_SAVE_OUTPUT_AS, IDM_EDIT_CUT,
-                             IDM_EDIT_COPY,           IDM_EDIT_PASTE,       IDM_EDIT_DELETE,         IDM_VIEW_CALCULATOR_PANEL,
-                             IDM_VIEW_GREEK_LETTERS,  IDM_PLOT_EXPRESSION,  IDM_PLOT_VECTOR,         IDM_SOLVE_QUADRATIC,
-                             IDM_SOLVE_CUBIC,         IDM_HELP_ABOUT};
+const int MAIN_COMMANDS[] = {
+    IDM_FILE_CLEAR_OUTPUT,  IDM_FILE_SAVE_OUTPUT, IDM_FILE_SAVE_OUTPUT_AS, IDM_EDIT_CUT,        IDM_EDIT_COPY,
+    IDM_EDIT_PASTE,         IDM_EDIT_DELETE,      IDM_VIEW_CALCULATOR_PANEL, IDM_VIEW_GREEK_LETTERS,
+    IDM_PLOT_EXPRESSION,    IDM_PLOT_VECTOR,      IDM_SOLVE_QUADRATIC,     IDM_SOLVE_CUBIC,     IDM_HELP_ABOUT,
+};
 const int GRAPH_COMMANDS[] = {IDM_GRAPH_SAVE,  IDM_GRAPH_SAVE_AS,        IDM_GRAPH_PRINT,      IDM_GRAPH_CLOSE,
                               IDM_GRAPH_COPY,  IDM_GRAPH_ADD_EXPRESSION, IDM_GRAPH_ADD_VECTOR, IDM_GRAPH_ZOOM};
 const int PLOT_FIELDS[] = {IDC_PLOT_EXPRESSION,    IDC_PLOT_X_EXPRESSION, IDC_PLOT_Y_EXPRESSION, IDC_PLOT_VARIABLE,
@@ -466,7 +467,8 @@ private:
             if (chance(50))
                 return postCommand(dialog, IDC_SOLVER_SOLVE, name);
         } else if (GetDlgItem(dialog, IDC_CALC_EXE) != nullptr) {
-            return postCommand(dialog, IDC_CALC_FIRST + static_cast<int>(pick(IDC_CALC_LAST - IDC_CALC_FIRST + 1)), name);
+            const int button = IDC_CALC_FIRST + static_cast<int>(pick(IDC_CALC_LAST - IDC_CALC_FIRST + 1));
+            return postCommand(dialog, button, name);
         } else if (GetDlgItem(dialog, IDC_GREEK_FIRST_LETTER) != nullptr) {
             return postCommand(dialog, IDC_GREEK_FIRST_LETTER + static_cast<int>(pick(25)), name);
         }
@@ -563,13 +565,14 @@ void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
         s_monkey->tick();
 }
 
-// A crash ends the run at once: the steps that led to it are printed on the way out.
+// A crash ends the run at once, with the steps that led to it and no debugger to wait for.
 LONG WINAPI printStepsOnCrash(EXCEPTION_POINTERS* exception)
 {
     if (s_monkey != nullptr)
         std::fprintf(stderr, "monkey: exception %08lx; %s", exception->ExceptionRecord->ExceptionCode,
                      s_monkey->replay().c_str());
-    return EXCEPTION_CONTINUE_SEARCH;
+    std::fflush(stderr);
+    return EXCEPTION_EXECUTE_HANDLER;
 }
 
 class MonkeyTest : public ConsoleTest {
@@ -581,7 +584,8 @@ protected:
             GTEST_SKIP() << "TALLIMEX_MONKEY_MODE=" << wanted;
         const auto seed = static_cast<unsigned>(environmentNumber("TALLIMEX_MONKEY_SEED", 26));
         const int steps = environmentNumber("TALLIMEX_MONKEY_STEPS", 600);
-        std::fprintf(stderr, "monkey: %s mode, seed %u, %d steps\n", mode == EMode::USER ? "user" : "macro", seed, steps);
+        std::fprintf(stderr, "monkey: %s mode, seed %u, %d steps\n", mode == EMode::USER ? "user" : "macro", seed,
+                     steps);
 
         // Files the monkey saves, and the documentation it cannot find, stay in a folder of its own.
         const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tallimex-monkey";
