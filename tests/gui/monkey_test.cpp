@@ -397,14 +397,12 @@ private:
     // Posted to any window of the program, enabled or not.
     void macroStep()
     {
-        std::vector<HWND> graphs, dialogs, others;
+        std::vector<HWND> graphs, dialogs;
         for (HWND window : threadWindows()) {
             if (classOf(window) == L"Graph")
                 graphs.push_back(window);
             else if (classOf(window) == L"#32770")
                 dialogs.push_back(window);
-            else if (window != m_console.handle())
-                others.push_back(window);
         }
         const size_t action = pick(100);
         if (action < 25)
@@ -413,16 +411,12 @@ private:
             return postLine(m_console.inputLine().handle());
         if (action < 65 && !graphs.empty())
             return graphStep(graphs[pick(graphs.size())]);
-        if (action < 97 && !dialogs.empty()) {
+        if (!dialogs.empty()) {
             // Mostly the newest dialog, as a user answers what is in front.
             const std::vector<HWND> open = openDialogs();
             return dialogStep(!open.empty() && chance(70) ? open.front() : dialogs[pick(dialogs.size())]);
         }
-        if (others.empty())
-            return postLine(m_console.inputLine().handle());
-        HWND target = others[pick(others.size())];
-        log("macro: WM_CLOSE to " + narrow(classOf(target)));
-        PostMessageW(target, WM_CLOSE, 0, 0);
+        postLine(m_console.inputLine().handle());
     }
 
     void postCommand(HWND target, int id, const std::string& name)
@@ -601,8 +595,12 @@ protected:
         s_monkey = &monkey;
         LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = SetUnhandledExceptionFilter(printStepsOnCrash);
         const UINT_PTR timer = SetTimer(nullptr, 0, 10, onTick);
-        while (!monkey.finished())
+        // What the last steps posted may still open a dialog, which the monkey then closes.
+        do {
+            while (!monkey.finished())
+                pump();
             pump();
+        } while (!monkey.finished());
         KillTimer(nullptr, timer);
         SetUnhandledExceptionFilter(previousFilter);
         s_monkey = nullptr;
