@@ -9,11 +9,13 @@
 //   TALLIMEX_MONKEY_LOG    a file to which every run appends its steps
 // A failure prints the seed and the steps; scripts/monkey runs it as long as one likes.
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "console_harness.h"
@@ -142,6 +144,7 @@ public:
     // steps are done, one round of closing what is open.
     void tick()
     {
+        ++m_ticks;
         if (!m_failure.empty())
             return;
         check();
@@ -153,9 +156,11 @@ public:
         }
     }
 
+    bool finishedSteps() const { return m_taken >= m_steps; }
     // Steps taken and nothing left open.
     bool finished() const { return !m_failure.empty() || (m_taken >= m_steps && openDialogs().empty()); }
     const std::string& failure() const { return m_failure; }
+    int ticks() const { return m_ticks; }
     // What the run went through, for its log.
     std::string summary() const
     {
@@ -541,7 +546,8 @@ private:
     EMode m_mode;
     unsigned m_seed;
     int m_steps;
-    int m_taken = 0;
+    std::atomic<int> m_taken = 0;
+    std::atomic<int> m_ticks = 0;
     CConsoleWindow& m_console;
     std::filesystem::path m_folder;
     std::mt19937 m_random;
@@ -595,12 +601,31 @@ protected:
         s_monkey = &monkey;
         LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = SetUnhandledExceptionFilter(printStepsOnCrash);
         const UINT_PTR timer = SetTimer(nullptr, 0, 10, onTick);
+        // A loop that stops dispatching, or a dialog that cannot be closed, stops the run with the steps.
+        std::atomic<bool> ended = false;
+        std::thread watchdog([&] {
+            int last = -1, idle = 0, closing = 0;
+            while (!ended) {
+                Sleep(1000);
+                const int ticks = monkey.ticks();
+                idle = ticks == last ? idle + 1 : 0;
+                last = ticks;
+                closing = monkey.finishedSteps() ? closing + 1 : 0;
+                if (idle >= 120 || closing >= 120) {
+                    std::fprintf(stderr, "monkey: stuck; %s", monkey.replay().c_str());
+                    std::fflush(stderr);
+                    TerminateProcess(GetCurrentProcess(), 3);
+                }
+            }
+        });
         // What the last steps posted may still open a dialog, which the monkey then closes.
         do {
             while (!monkey.finished())
                 pump();
             pump();
         } while (!monkey.finished());
+        ended = true;
+        watchdog.join();
         KillTimer(nullptr, timer);
         SetUnhandledExceptionFilter(previousFilter);
         s_monkey = nullptr;
