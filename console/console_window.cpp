@@ -9,12 +9,12 @@
 #include "graph/windows/graph_window.h"
 #include "graph/windows/plot_dialog.h"
 #include "host/engine_work.h"
+#include "host/other_windows_disabled.h"
 #include "resources/resource_ids.h"
 #include "version.h"
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -24,45 +24,6 @@ const wchar_t* const FONT_FACE = L"Arial";
 
 // Positions of the popups in the main menu.
 constexpr int EDIT_MENU_POSITION = 1;
-
-// Disables every other window of the program (tool windows, graph windows and their dialogs) while a
-// question runs its nested message loop, so that none of them can start engine work meanwhile. The
-// question's own box disables the main window.
-class COtherWindowsDisabled {
-public:
-    explicit COtherWindowsDisabled(HWND mainWindow) : m_mainWindow(mainWindow)
-    {
-        EnumThreadWindows(GetCurrentThreadId(), disable, reinterpret_cast<LPARAM>(this));
-    }
-    ~COtherWindowsDisabled()
-    {
-        for (HWND window : m_disabled) {
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-        }
-    }
-    COtherWindowsDisabled(const COtherWindowsDisabled&) = delete;
-    COtherWindowsDisabled& operator=(const COtherWindowsDisabled&) = delete;
-
-private:
-    // A window that cannot be remembered stays enabled; the engine's busy mark still guards it.
-    static BOOL CALLBACK disable(HWND window, LPARAM parameter) noexcept
-    {
-        auto* self = reinterpret_cast<COtherWindowsDisabled*>(parameter);
-        if (window == self->m_mainWindow || !IsWindowEnabled(window))
-            return TRUE;
-        try {
-            self->m_disabled.push_back(window);
-        } catch (...) {
-            return FALSE;
-        }
-        EnableWindow(window, FALSE);
-        return TRUE;
-    }
-
-    HWND m_mainWindow;
-    std::vector<HWND> m_disabled;
-};
 
 } // namespace
 
@@ -94,6 +55,12 @@ HWND CConsoleWindow::create(HINSTANCE instance)
 {
     return CreateWindowExW(0, CLASS_NAME, WINDOW_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
                            CW_USEDEFAULT, 0, nullptr, nullptr, instance, this);
+}
+
+bool CConsoleWindow::isCommand(UINT message, WPARAM wParam) const noexcept
+{
+    return CWindow::isCommand(message, wParam) || message == WM_EXECUTE_LINE || message == WM_RECALL_OLDER ||
+           message == WM_RECALL_NEWER;
 }
 
 LRESULT CConsoleWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -309,7 +276,8 @@ void CConsoleWindow::onFieldUnfocused()
 void CConsoleWindow::executeInputLine()
 {
     CEngineWork work(*this);
-    if (work.refused()) {
+    // A panel's "Exe" while a dialog of the main window is open.
+    if (work.refused() || !IsWindowEnabled(m_window)) {
         MessageBeep(MB_OK);
         return;
     }

@@ -40,6 +40,8 @@ protected:
     // The engine's entry for one line; a test can stand in for the engine here.
     virtual void runStatement(const VKF::CString& line, VKF::CString& output);
 
+    // Enter, Up and Down in the input line are commands too.
+    bool isCommand(UINT message, WPARAM wParam) const noexcept override;
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onError(const VKF::CException& error) override;
 

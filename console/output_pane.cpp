@@ -38,8 +38,11 @@ void COutputField::prepend(const VKF::CString& entry)
 }
 
 // The control never shrinks its buffer on its own: it gets a new, empty one and the old is freed.
+// Wine's control lays out a new buffer from the lines it held before, so the text is emptied the
+// ordinary way first and the swap then replaces nothing by nothing.
 void COutputField::clear()
 {
+    setText(VKF::CString());
     HLOCAL empty = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, sizeof(wchar_t));
     if (empty == nullptr)
         throw VKF::COutOfMemoryException();

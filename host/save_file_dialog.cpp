@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/file.h"
+#include "host/other_windows_disabled.h"
 
 namespace {
 
@@ -29,6 +30,9 @@ std::optional<CSaveChoice> askForSaveFile(HWND owner, const wchar_t* filters, DW
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = FILE_NAME_CAPACITY;
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
+    // The dialog frees its state when it is accepted, before its loop ends: no other loop may run
+    // above it then, or the messages it still gets call through that state.
+    COtherWindowsDisabled others(owner);
     if (!GetSaveFileNameW(&dialog))
         return std::nullopt;
 

@@ -35,7 +35,8 @@ INT_PTR CALLBACK noDialogProcedure(HWND, UINT, WPARAM, LPARAM)
 } // namespace
 
 // The one routing of both procedures: created is the object on the message that introduces it
-// (WM_NCCREATE, WM_INITDIALOG), null on every other; messages before it go to unattached.
+// (WM_NCCREATE, WM_INITDIALOG), null on every other; messages before it go to unattached. Commands
+// pass the object's gate.
 template <typename Object, typename Result>
 Result routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Object* created,
                     Result(CALLBACK* unattached)(HWND, UINT, WPARAM, LPARAM))
@@ -50,8 +51,11 @@ Result routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Obj
     if (self == nullptr)
         return unattached(window, message, wParam, lParam);
 
-    Result result = guarded([&] { return self->onMessage(message, wParam, lParam); },
-                            [&](const VKF::CException& error) { self->onError(error); });
+    auto handle = [&] {
+        return guarded([&] { return self->onMessage(message, wParam, lParam); },
+                       [&](const VKF::CException& error) { self->onError(error); });
+    };
+    Result result = self->isCommand(message, wParam) ? self->template runCommand<Result>(window, handle) : handle();
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->m_window = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "foundation/string.h"
+#include "host/command_gate.h"
 
 #include <windows.h>
 
@@ -11,7 +12,7 @@ class CException;
 
 // A window whose procedure is an object: the object comes as the creation parameter, is kept in
 // GWLP_USERDATA from WM_NCCREATE on, and receives every later message through onMessage.
-class CWindow {
+class CWindow : public CCommandGate {
 public:
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
@@ -41,7 +42,7 @@ private:
 // A dialog whose procedure is an object: the object comes as the dialog's init parameter and is
 // kept in GWLP_USERDATA from WM_INITDIALOG on. Its messages go to onInit, onCommand and onClose;
 // a dialog overrides only those it handles (or onMessage, for other messages).
-class CDialog {
+class CDialog : public CCommandGate {
 public:
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;

@@ -16,11 +16,7 @@ bool printCopies(CPrintJob& job, int copies)
 {
     bool going = job.startDocument();
     for (int copy = 0; going && copy < copies; ++copy) {
-        going = job.startPage();
-        if (going) {
-            job.drawPage();
-            going = job.endPage();
-        }
+        going = job.startPage() && job.drawPage() && job.endPage();
     }
     if (going && job.endDocument())
         return true;

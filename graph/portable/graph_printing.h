@@ -16,13 +16,13 @@ public:
 // 20 % of the width from the left and 10 % of the height from the top; each truncated.
 CPrintPlacement printPlacement(int32_t pageWidth, int32_t pageHeight);
 
-// The steps of a print job as the printer takes them; each start or end says whether it succeeded.
+// The steps of a print job as the printer takes them; each says whether it succeeded.
 class CPrintJob {
 public:
     virtual ~CPrintJob() = default;
     virtual bool startDocument() = 0;
     virtual bool startPage() = 0;
-    virtual void drawPage() = 0;
+    virtual bool drawPage() = 0;
     virtual bool endPage() = 0;
     virtual bool endDocument() = 0;
     // Ends a started document that will not be finished.

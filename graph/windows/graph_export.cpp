@@ -7,6 +7,7 @@
 
 #include "graph/portable/graph_printing.h"
 #include "graph/windows/selected_gdi_object.h"
+#include "host/other_windows_disabled.h"
 #include "host/save_file_dialog.h"
 
 namespace {
@@ -127,10 +128,11 @@ public:
         return StartDocW(m_printer, &document) > 0;
     }
     bool startPage() override { return StartPage(m_printer) > 0; }
-    void drawPage() override
+    // A driver may refuse the blit: the page would come out blank.
+    bool drawPage() override
     {
-        StretchBlt(m_printer, m_placement.left, m_placement.top, m_placement.side, m_placement.side, m_pictureDC,
-                   0, 0, m_pictureSize.cx, m_pictureSize.cy, SRCCOPY);
+        return StretchBlt(m_printer, m_placement.left, m_placement.top, m_placement.side, m_placement.side,
+                          m_pictureDC, 0, 0, m_pictureSize.cx, m_pictureSize.cy, SRCCOPY);
     }
     bool endPage() override { return EndPage(m_printer) > 0; }
     bool endDocument() override { return EndDoc(m_printer) > 0; }
@@ -198,6 +200,7 @@ void CGraphExport::copyGraph(HWND owner, HDC pictureDC, HBITMAP picture)
 
 void CGraphExport::printGraph(HWND owner, HDC pictureDC, HBITMAP picture)
 {
+    COtherWindowsDisabled others(owner);
     CPrintDialog dialog(owner);
     if (!dialog.run())
         return;

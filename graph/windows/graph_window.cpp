@@ -35,6 +35,21 @@ private:
     HDC m_dc;
 };
 
+// The window's DC, released however drawing into it ends.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND window) noexcept : m_window(window), m_dc(GetDC(window)) {}
+    ~CWindowDC() { ReleaseDC(m_window, m_dc); }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    HDC dc() const noexcept { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
 void drawText(HDC dc, int left, int top, const VKF::CString& text) noexcept
 {
     TextOutW(dc, left, top, text.characters(), text.length());
@@ -246,11 +261,8 @@ void CGraphWindow::rebuildPicture(HDC windowDC)
 
 void CGraphWindow::preparePicture()
 {
-    if (m_redraw) {
-        HDC windowDC = GetDC(m_window);
-        rebuildPicture(windowDC);
-        ReleaseDC(m_window, windowDC);
-    }
+    if (m_redraw)
+        rebuildPicture(CWindowDC(m_window).dc());
     if (m_redraw)
         throw VKF::CException(NOT_DRAWN);
 }

@@ -14,22 +14,12 @@
 
 #include "cli/session.h"
 #include "engine/calculator.h"
-#include "engine/confirmation.h"
 #include "foundation/exception.h"
 #include "foundation/string.h"
 #include "foundation/utf8.h"
+#include "fuzz_support.h"
 
 namespace {
-
-class CByteConfirmation : public VKCL::CConfirmation {
-public:
-    explicit CByteConfirmation(std::uint8_t answers) : m_answers(answers) {}
-    bool confirm(const VKF::CString&) override { return (m_answers >> (m_asked++ % 8)) & 1; }
-
-private:
-    std::uint8_t m_answers;
-    unsigned m_asked = 0;
-};
 
 [[noreturn]] void fail(const char* what, const VKF::CString& line)
 {
@@ -65,53 +55,10 @@ void runUtf16(VKCL::CCalculator& calculator, const std::uint8_t* data, std::size
     execute(calculator, line);
 }
 
-// Length of the valid UTF-8 sequence at text, or 0; its code point in codePoint.
-std::size_t decodeUtf8(const std::uint8_t* text, std::size_t size, std::uint32_t& codePoint)
-{
-    std::uint8_t lead = text[0];
-    std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-        : (lead & 0xF8) == 0xF0 ? 4 : 0;
-    if (length == 0 || length > size)
-        return 0;
-    codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (text[i] & 0x3F);
-    }
-    static const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < smallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint < 0xE000))
-        return 0;
-    return length;
-}
-
 void runLenientUtf8(VKCL::CCalculator& calculator, const std::uint8_t* data, std::size_t size)
 {
-    VKF::CString line;
-    std::size_t i = 0;
-    while (i < size) {
-        if (data[i] == '\n') {
-            execute(calculator, line);
-            line = VKF::CString();
-            ++i;
-            continue;
-        }
-        std::uint32_t codePoint = 0;
-        std::size_t length = decodeUtf8(data + i, size - i, codePoint);
-        if (length == 0) {
-            line += static_cast<VKF::UChar>(data[i]);
-            ++i;
-        } else if (codePoint >= 0x10000) {
-            codePoint -= 0x10000;
-            line += static_cast<VKF::UChar>(0xD800 + (codePoint >> 10));
-            line += static_cast<VKF::UChar>(0xDC00 + (codePoint & 0x3FF));
-            i += length;
-        } else {
-            line += static_cast<VKF::UChar>(codePoint);
-            i += length;
-        }
-    }
-    execute(calculator, line);
+    for (const VKF::CString& line : lenientLines(data, size))
+        execute(calculator, line);
 }
 
 void runSession(VKCL::CCalculator& calculator, const std::uint8_t* data, std::size_t size)

@@ -37,7 +37,7 @@ public:
 
     bool startDocument() override { return step('D'); }
     bool startPage() override { return step('P'); }
-    void drawPage() override { step('d'); }
+    bool drawPage() override { return step('d'); }
     bool endPage() override { return step('E'); }
     bool endDocument() override { return step('F'); }
     void abortDocument() override { step('A'); }
@@ -58,6 +58,7 @@ TEST(PrintCopiesTest, OnePagePerCopyAndAFailedStepAbortsTheJob)
         {0, ' ', "DF", true},
         {3, 'D', "DA", false}, // the printer takes no document: said, not silent
         {3, 'P', "DPA", false}, // no page: nothing more is sent
+        {2, 'd', "DPdA", false}, // a refused picture: no blank page
         {2, 'E', "DPdEA", false},
         {1, 'F', "DPdEFA", false},
     };

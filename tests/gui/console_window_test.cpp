@@ -82,6 +82,8 @@ TEST_F(ConsoleTest, NewestEntryComesFirstWithBlankLinesBetween)
 
     command(IDM_FILE_CLEAR_OUTPUT);
     EXPECT_EQ(paneText(), L"");
+    // Lines of the text before, laid over the new buffer, were read beyond its end.
+    EXPECT_EQ(SendMessageW(outputPane(), EM_GETLINECOUNT, 0, 0), 1);
     enterLine(L"1+1");
     EXPECT_EQ(paneText(), L">> 1+1\r\n= 2\r\n\r\n");
 
@@ -120,6 +122,8 @@ TEST_F(ConsoleTest, ALongSessionKeepsEveryEntryNewestFirstAndClearingReleasesIt)
 
     command(IDM_FILE_CLEAR_OUTPUT);
     EXPECT_EQ(paneText(), L"");
+    // Lines of the text before, laid over the new buffer, were read beyond its end.
+    EXPECT_EQ(SendMessageW(outputPane(), EM_GETLINECOUNT, 0, 0), 1);
     auto buffer = reinterpret_cast<HLOCAL>(SendMessageW(outputPane(), EM_GETHANDLE, 0, 0));
     EXPECT_LT(LocalSize(buffer), 1024u) << "the cleared pane keeps the session's memory";
 }
@@ -247,6 +251,22 @@ TEST_F(ConsoleTest, WhileTheQuestionIsOpenNoOtherWindowStartsEngineWork)
     EXPECT_EQ(itemText(solver, IDC_SOLVER_X1), L"");
     EXPECT_EQ(GetFocus(), inputLine());
     DestroyWindow(graph);
+}
+
+// "Clear output" posted while the question was open replaced the pane's buffer in the middle of the
+// statement, and the edit control crashed.
+TEST_F(ConsoleTest, ClearOutputPostedWhileTheQuestionIsOpenIsIgnored)
+{
+    open();
+    enterLine(L"x=1");
+    CDialogWatcher watcher;
+    watcher.on(L"Prompt", [&](HWND box) {
+        PostMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(IDM_FILE_CLEAR_OUTPUT, 0), 0);
+        clickButton(box, IDYES);
+    });
+    enterLine(L"x=2");
+    EXPECT_EQ(watcher.seen(mainWindow()), std::vector<std::wstring>{REASSIGN_QUESTION});
+    EXPECT_EQ(paneText(), L">> x=2\r\nx = 2\r\n\r\n>> x=1\r\nx = 1");
 }
 
 TEST_F(ConsoleTest, EditItemsFollowTheFocusedField)

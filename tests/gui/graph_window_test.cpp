@@ -465,8 +465,9 @@ TEST_F(GraphWindowTest, TheChosenColourDrawsThePlot)
     expectPlotDrawn(graphs.front(), 0, 0xC80032);
 }
 
-// One plot dialog in the whole program: while the console's is open, neither the console nor a
-// graph window opens another; the 17th plot of a graph is refused before any dialog.
+// One plot dialog in the whole program: while the console's is open, a graph window says so instead
+// of opening another, and the console, whose own dialog it is, ignores the command; the 17th plot of
+// a graph is refused before any dialog.
 TEST_F(GraphWindowTest, OnePlotDialogAtATimeAndSixteenPlotsPerGraph)
 {
     open();
@@ -480,7 +481,7 @@ TEST_F(GraphWindowTest, OnePlotDialogAtATimeAndSixteenPlotsPerGraph)
     });
     command(IDM_PLOT_VECTOR);
     const std::wstring refused = L"Error: You cannot open more than one graph setup window at a time.";
-    EXPECT_EQ(boxesAfterDialogs(watcher), (std::vector<std::wstring>{refused, refused}));
+    EXPECT_EQ(boxesAfterDialogs(watcher), std::vector<std::wstring>{refused});
     EXPECT_EQ(watcher.dialogs()[1].owner, graph);
 
     for (int k = 1; k < 16; ++k)
@@ -630,6 +631,34 @@ TEST_F(GraphWindowTest, TheTerminalConsolesBmpEqualsTheWindowsExport)
     std::filesystem::remove(file);
     ASSERT_EQ(cli.size(), window.size());
     EXPECT_TRUE(cli == window) << "the pictures differ";
+}
+
+// "Save as..." posted again under the graph's own Save As dialog, with a box between them, nested
+// file dialogs of one window until an ended one called through its freed state.
+TEST_F(GraphWindowTest, CommandsPostedUnderTheGraphsOwnDialogAreIgnored)
+{
+    open();
+    HWND graph = openGraph(expressionPlot(L"x", L"0", L"1"));
+    ASSERT_NE(graph, nullptr);
+    CDialogWatcher watcher;
+    bool othersEnabled = true;
+    watcher.on(L"Save As", [&](HWND dialog) {
+        othersEnabled = IsWindowEnabled(mainWindow()) || IsWindowEnabled(toolWindow(ToolWindow::CubicSolver));
+        if (watcher.count(L"Save As") == 1)
+            PostMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_ADD_EXPRESSION, 0), 0);
+        clickButton(dialog, IDCANCEL);
+    });
+    watcher.on(PLOT_EXPRESSION_CAPTION, [&](HWND dialog) {
+        PostMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_SAVE_AS, 0), 0);
+        clickButton(dialog, IDC_PLOT_CANCEL);
+    });
+    SendMessageW(graph, WM_COMMAND, MAKEWPARAM(IDM_GRAPH_SAVE_AS, 0), 0);
+    pump();
+    EXPECT_EQ(watcher.count(L"Save As"), 1u);
+    EXPECT_EQ(watcher.count(PLOT_EXPRESSION_CAPTION), 0u);
+    // Nothing else opens a loop above the file dialog either.
+    EXPECT_FALSE(othersEnabled);
+    EXPECT_TRUE(IsWindowEnabled(graph) && IsWindowEnabled(mainWindow()));
 }
 
 // The main window stays usable under a graph's dialog; closing it then ends the dialog, the graph
